@@ -236,7 +236,6 @@ def pig_scene(size):
 
 def padlock_scene(size):
     gold_light = hex_colour("FFE88A")
-    gold = hex_colour("F5C518")
     gold_dark = hex_colour("C98F00")
     edge = hex_colour("5C3B00")
     w = line_width(size, 0.04, 1.0)
