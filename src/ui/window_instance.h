@@ -48,6 +48,8 @@ struct WindowInstance {
   UniqueIcon smallIcon;
   UniqueMenu menuBar;
   bool loading = true;  // moved and resized are raised only once loading has raised them
+  POINT reportedPlace{};  // the place the last moved event told of
+  SIZE reportedSize{};    // the size the last resized event told of
   bool visible = false;
   bool firstShowPending = false;
   bool modal = false;

@@ -108,6 +108,10 @@ bool LoadWindow(const Form& form, const Form* owner, bool modal) {
   native.release();  // from here the window lives until it is destroyed
 
   // The handlers may destroy the window (in a nested loop): look it up after each event.
+  RECT place{};
+  GetWindowRect(window.hwnd, &place);
+  window.reportedPlace = {place.left, place.top};
+  window.reportedSize = {place.right - place.left, place.bottom - place.top};
   RaiseEvent(form, kWindowItself, kCreated);
   if (!FindInstanceBySerial(serial)) return true;
   RaiseEvent(form, kWindowItself, kMoved);
