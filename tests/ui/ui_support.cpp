@@ -89,14 +89,21 @@ void PressKeys(std::initializer_list<WORD> keys) {
 void ClickAt(HWND window, int x, int y) {
   POINT point{x, y};
   ClientToScreen(window, &point);
-  SetCursorPos(point.x, point.y);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-  PumpUntil([] { return GetQueueStatus(QS_INPUT) == 0; }, 1000);
-  PumpFor(30);
+  // Move, press and release in one batch of real input, all at the same place, so the click
+  // cannot land where the pointer was before.
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[3]{};
+  const DWORD flags[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 3; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dx = (point.x * 65536 + width - 1) / width;
+    inputs[i].mi.dy = (point.y * 65536 + height - 1) / height;
+    inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  }
+  SendInput(3, inputs, sizeof(INPUT));
+  PumpUntil([] { return GetQueueStatus(QS_INPUT) == 0 && GetKeyState(VK_LBUTTON) >= 0; }, 1000);
+  // Far enough apart that two clicks never make a double click.
+  PumpFor(static_cast<int>(GetDoubleClickTime()) + 20);
 }
 
 int32_t FocusedControl(const Form& form) {
