@@ -50,9 +50,7 @@ struct WindowInstance {
   bool loading = true;  // moved and resized are raised only once loading has raised them
   POINT reportedPlace{};  // the place the last moved event told of
   SIZE reportedSize{};    // the size the last resized event told of
-  bool visible = false;
   bool firstShowPending = false;
-  bool modal = false;
   bool destroying = false;
   std::vector<DisabledWindow> disabledWindows;
   HWND focusOnDeactivation = nullptr;  // the control that had the focus when it went inactive

@@ -93,7 +93,6 @@ bool LoadWindow(const Form& form, const Form* owner, bool modal) {
 
   WindowInstance& window = AddInstance(form);
   const uint64_t serial = window.serial;
-  window.modal = modal;
   // Destroying the window on any failure below also frees its instance (WM_NCDESTROY).
   UniqueWindow native(CreateNativeWindow(window, ownerWindow));
   if (!native) {
@@ -122,14 +121,12 @@ bool LoadWindow(const Form& form, const Form* owner, bool modal) {
   loaded->loading = false;
 
   if (modal) {
-    loaded->visible = true;
     ShowWindow(loaded->hwnd, SW_SHOWNORMAL);
     DisableOtherWindows(*loaded);
     RunModalLoop(serial);
     if (WindowInstance* still = FindInstanceBySerial(serial)) RestoreDisabledWindows(*still);
     return true;
   }
-  loaded->visible = form.visible;
   if (form.visible) {
     ShowWindow(loaded->hwnd, SW_SHOWNORMAL);
   } else {

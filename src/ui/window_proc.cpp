@@ -110,7 +110,8 @@ LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam
     }
 
     case WM_CLOSE:
-      OnCloseRequest(window);
+      // A window that RequestDestroy is about to destroy asks nobody any more.
+      if (!window.destroying) OnCloseRequest(window);
       return 0;
 
     case WM_QUERYENDSESSION: {

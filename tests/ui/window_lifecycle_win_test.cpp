@@ -117,6 +117,7 @@ TEST_F(Lifecycle, RequestDestroyDestroysLaterWithoutAsking) {
   ASSERT_TRUE(LoadWindow(kAsking));  // its close request would refuse
   RequestDestroy(kAsking);
   EXPECT_TRUE(IsWindowLoaded(kAsking));  // not yet: after the current handler
+  SendMessageW(test::NativeWindow(kAsking), WM_CLOSE, 0, 0);  // meanwhile nobody is asked
   EXPECT_TRUE(test::PumpUntil([] { return !IsWindowLoaded(kAsking); }));
   EXPECT_EQ(EventLog(), (std::vector<std::string>{"destroyed"}));
   // The form can be loaded again.
