@@ -174,17 +174,23 @@ TEST(VersionBlock, Says200AndTamrivo) {
   EXPECT_EQ(value(L"ProductVersion"), L"2.0.0.0");
 }
 
-// The manifest is read and asks for version 6 of the common controls, which comes from the
-// side-by-side store rather than the system folder. (Wine's copy reports version 5 from
-// DllGetVersion, so the place it was loaded from is what tells.)
-TEST(Manifest, SelectsCommonControls6) {
+// The manifest is embedded where Windows looks for it, runs the program with the user's own
+// rights, and keeps the classic common controls that the window layer is made for.
+TEST(Manifest, IsEmbeddedAsInvokerWithTheClassicControls) {
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_TRUE(found);
+  const auto* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+  const std::string manifest(bytes, SizeofResource(nullptr, found));
+  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+  EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
+
   HMODULE controls = LoadLibraryW(L"comctl32.dll");
   ASSERT_TRUE(controls);
   std::wstring path(MAX_PATH, L'\0');
   path.resize(GetModuleFileNameW(controls, path.data(), MAX_PATH));
   FreeLibrary(controls);
   std::transform(path.begin(), path.end(), path.begin(), towlower);
-  EXPECT_NE(path.find(L"common-controls_6595b64144ccf1df_6.0."), std::wstring::npos)
+  EXPECT_EQ(path.find(L"common-controls_6595b64144ccf1df_6.0."), std::wstring::npos)
       << std::string(path.begin(), path.end());
 }
 
