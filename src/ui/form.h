@@ -132,8 +132,9 @@ struct Form {
   bool inTaskbar;
   bool escCloses;
   bool enterMovesFocus;
-  const uint8_t* icon;    // .ico bytes, or null for the program file's own icon
-  uint32_t iconSize;
+  // The bytes of the window's .ico file, which the program carries as a resource; null for the
+  // program file's own icon.
+  std::span<const uint8_t> (*icon)() = nullptr;
   WindowEvents events;
   std::span<const ControlRecord> controls;
   std::span<const MenuItemRecord> menu;

@@ -26,9 +26,10 @@ void BringToFront(HWND hwnd) {
 void SetWindowIcons(WindowInstance& window) {
   const Form& form = *window.form;
   const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
-  if (form.icon && form.iconSize > 0) {
-    window.bigIcon = IconFromIconFile(form.icon, form.iconSize, big, big);
-    window.smallIcon = IconFromIconFile(form.icon, form.iconSize, small, small);
+  if (form.icon) {
+    const std::span<const uint8_t> bytes = form.icon();
+    window.bigIcon = IconFromIconFile(bytes.data(), bytes.size(), big, big);
+    window.smallIcon = IconFromIconFile(bytes.data(), bytes.size(), small, small);
   }
   if (!window.bigIcon) window.bigIcon = ProgramIcon(big, big);
   if (!window.smallIcon) window.smallIcon = ProgramIcon(small, small);

@@ -99,8 +99,8 @@ constexpr std::array<ControlRecord, 0> kNoControls{};
 
 TEST(WindowIcon, AWindowShowsItsFormsIconBigAndSmall) {
   const Form form{.name = "WithIcon", .title = "图标", .left = 210, .top = 210, .width = 200, .height = 120,
-                  .placement = Placement::Stored, .visible = true, .inTaskbar = true, .icon = kFormIcon.data(),
-                  .iconSize = static_cast<uint32_t>(kFormIcon.size()), .controls = kNoControls};
+                  .placement = Placement::Stored, .visible = true, .inTaskbar = true, .icon = [] { return std::span<const uint8_t>(kFormIcon); },
+                  .controls = kNoControls};
   ASSERT_TRUE(LoadWindow(form));
   HWND window = test::NativeWindow(form);
   const auto big = Look(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)));

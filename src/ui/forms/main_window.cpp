@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "system/resources.h"
+
 namespace tamrivo {
 namespace {
 
@@ -153,8 +155,7 @@ extern constexpr Form MainWindow{
     .inTaskbar = true,
     .escCloses = true,
     .enterMovesFocus = false,
-    .icon = nullptr,  // the pinwheel icon's bytes
-    .iconSize = 0,
+    .icon = MainWindowIconBytes,  // the orange pinwheel
     .events = {
         .created = {},       // MainWindowCreated
         .closeRequest = {},  // CloseRequested
