@@ -62,31 +62,65 @@ std::optional<IconImage> ReadBitmap(std::span<const uint8_t> image) {
                    .bitCount = Le16(p + 14)};
 }
 
-}  // namespace
-
-std::optional<IconImage> ChooseIconImage(std::span<const uint8_t> file, int preferredWidth) {
-  if (file.size() < kHeaderSize) return std::nullopt;
+// The directory entries of an icon or cursor file; empty when the header is not one, or when
+// the directory claims more entries than the file holds (the whole file is damaged then).
+std::span<const uint8_t> Directory(std::span<const uint8_t> file) {
+  if (file.size() < kHeaderSize) return {};
   uint16_t reserved = Le16(&file[0]);
   uint16_t type = Le16(&file[2]);
   size_t count = Le16(&file[4]);
-  if (reserved != 0 || (type != 1 && type != 2) || count < 1) return std::nullopt;
-  // A directory that claims more entries than the file holds marks the whole file as damaged.
-  if (count > (file.size() - kHeaderSize) / kEntrySize) return std::nullopt;
+  if (reserved != 0 || (type != 1 && type != 2) || count < 1) return {};
+  if (count > (file.size() - kHeaderSize) / kEntrySize) return {};
+  return file.subspan(kHeaderSize, count * kEntrySize);
+}
 
-  const uint8_t* chosen = nullptr;
-  for (size_t i = 0; i < count; ++i) {
-    chosen = &file[kHeaderSize + i * kEntrySize];
-    int width = chosen[0] == 0 ? 256 : chosen[0];
-    int colours = chosen[2];
-    if (colours >= 16 && width == preferredWidth) break;
-  }
+int EntryWidth(const uint8_t* entry) { return entry[0] == 0 ? 256 : entry[0]; }
 
+// The image an entry points to, when it lies inside the file.
+std::optional<IconImage> EntryImage(std::span<const uint8_t> file, const uint8_t* entry) {
   // Size and offset are each 32 bits; compared this way their sum cannot overflow.
-  uint32_t size = Le32(chosen + 8);
-  uint32_t offset = Le32(chosen + 12);
+  uint32_t size = Le32(entry + 8);
+  uint32_t offset = Le32(entry + 12);
   if (offset > file.size() || size > file.size() - offset) return std::nullopt;
   std::span<const uint8_t> image = file.subspan(offset, size);
   return IsPng(image) ? ReadPng(image) : ReadBitmap(image);
+}
+
+}  // namespace
+
+std::optional<IconImage> ChooseIconImage(std::span<const uint8_t> file, int preferredWidth) {
+  std::span<const uint8_t> directory = Directory(file);
+  if (directory.empty()) return std::nullopt;
+  const uint8_t* chosen = nullptr;
+  for (size_t at = 0; at < directory.size(); at += kEntrySize) {
+    chosen = &directory[at];
+    int colours = chosen[2];
+    if (colours >= 16 && EntryWidth(chosen) == preferredWidth) break;
+  }
+  return EntryImage(file, chosen);
+}
+
+std::optional<IconImage> ChooseIconImageForSize(std::span<const uint8_t> file, int wantedWidth) {
+  // Same width first, then the smallest larger one, then the largest smaller one; among equal
+  // widths the most colour bits.
+  auto rank = [wantedWidth](const IconImage& image) {
+    return image.width == wantedWidth ? 0 : image.width > wantedWidth ? 1 : 2;
+  };
+  auto better = [&](const IconImage& candidate, const IconImage& best) {
+    const int a = rank(candidate), b = rank(best);
+    if (a != b) return a < b;
+    if (candidate.width != best.width) {
+      return a == 1 ? candidate.width < best.width : candidate.width > best.width;
+    }
+    return candidate.bitCount > best.bitCount;
+  };
+  std::span<const uint8_t> directory = Directory(file);
+  std::optional<IconImage> best;
+  for (size_t at = 0; at < directory.size(); at += kEntrySize) {
+    std::optional<IconImage> image = EntryImage(file, &directory[at]);
+    if (image && (!best || better(*image, *best))) best = image;
+  }
+  return best;
 }
 
 }  // namespace tamrivo

@@ -22,4 +22,9 @@ struct IconImage {
 // bitmap with a BITMAPINFOHEADER, or a PNG stream.
 std::optional<IconImage> ChooseIconImage(std::span<const uint8_t> file, int preferredWidth);
 
+// The image that suits a wanted width best, as a window icon wants it: the same width, else
+// the smallest larger one, else the largest; more colour bits first. Entries that lie outside
+// the bytes are passed over. Nothing when no entry holds a usable image.
+std::optional<IconImage> ChooseIconImageForSize(std::span<const uint8_t> file, int wantedWidth);
+
 }  // namespace tamrivo
