@@ -20,7 +20,7 @@ void Put32(Bytes& b, size_t at, uint32_t v) {
 }
 size_t EntryAt(size_t index) { return 6 + 16 * index; }
 
-struct ImageSpec {
+struct FixtureImage {
   uint8_t entryWidth;  // as the directory says; 0 stands for 256
   uint8_t colours;     // colour count of the entry; 0 for 256 or more
   int32_t width = 32;  // as the image's own header says
@@ -30,24 +30,24 @@ struct ImageSpec {
 
 // A well-formed file: header, directory, then each image as a bare bitmap header followed
 // by four pixel bytes. The last image ends exactly at the end of the file.
-Bytes IconFile(std::initializer_list<ImageSpec> images, uint16_t type = 1) {
+Bytes IconFile(std::initializer_list<FixtureImage> images, uint16_t type = 1) {
   Bytes file(EntryAt(images.size()), 0);
   Put16(file, 2, type);
   Put16(file, 4, static_cast<uint16_t>(images.size()));
   size_t i = 0;
-  for (const ImageSpec& spec : images) {
+  for (const FixtureImage& fixture : images) {
     Bytes image(44, 0);
     Put32(image, 0, 40);
-    Put32(image, 4, static_cast<uint32_t>(spec.width));
-    Put32(image, 8, static_cast<uint32_t>(spec.height * 2));
+    Put32(image, 4, static_cast<uint32_t>(fixture.width));
+    Put32(image, 8, static_cast<uint32_t>(fixture.height * 2));
     Put16(image, 12, 1);
-    Put16(image, 14, spec.bitCount);
+    Put16(image, 14, fixture.bitCount);
     size_t entry = EntryAt(i++);
-    file[entry] = spec.entryWidth;
-    file[entry + 1] = spec.entryWidth;
-    file[entry + 2] = spec.colours;
+    file[entry] = fixture.entryWidth;
+    file[entry + 1] = fixture.entryWidth;
+    file[entry + 2] = fixture.colours;
     Put16(file, entry + 4, 1);
-    Put16(file, entry + 6, spec.bitCount);
+    Put16(file, entry + 6, fixture.bitCount);
     Put32(file, entry + 8, static_cast<uint32_t>(image.size()));
     Put32(file, entry + 12, static_cast<uint32_t>(file.size()));
     file.insert(file.end(), image.begin(), image.end());
@@ -92,7 +92,7 @@ TEST(ChooseIconImage, RejectsHeadersOfOtherFiles) {
 TEST(ChooseIconImage, TakesFirstEntryWithPreferredWidthAndSixteenColoursElseTheLast) {
   struct Case {
     const char* what;
-    std::initializer_list<ImageSpec> images;
+    std::initializer_list<FixtureImage> images;
     int preferredWidth;
     int expected;
   } cases[] = {
