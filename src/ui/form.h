@@ -64,6 +64,8 @@ struct ControlSettings {
   std::span<const ComboItem> items = {};
   int32_t selected = -1;        // initially selected item
   int32_t droppedHeight = 0;    // height of the opened list from the control's top
+  // labels: wrap at word boundaries from the top, rather than one line centred vertically
+  bool wrap = false;
   // radio button, check box
   bool checked = false;
   // timer: milliseconds, 0 stopped
@@ -114,6 +116,9 @@ struct WindowEvents {
   Handler created;
   Handler closeRequest;
   Handler trayEvent;
+  Handler destroyed;
+  Handler moved;
+  Handler resized;
 };
 
 struct Form {

@@ -33,7 +33,9 @@ PropertyValue GetControlProperty(const Form& window, int32_t control, int32_t pr
 void SetControlProperty(const Form& window, int32_t control, int32_t property, int32_t value);
 void SetControlProperty(const Form& window, int32_t control, int32_t property, const char* text);
 
-// The two shapes the handlers read, for brevity: a text (new OwnedText) and an integer.
+// The two shapes the handlers read, for brevity: a text (new OwnedText) and an integer. An
+// integer property read as text gives its decimal text; a text property read as an integer 0.
+// Likewise a number written to a text property is written as its decimal text.
 OwnedText GetTextProperty(const Form& window, int32_t control, int32_t property);
 int32_t GetIntProperty(const Form& window, int32_t control, int32_t property);
 

@@ -1,0 +1,27 @@
+// Native menus made from a form's menu items. Internal to the layer.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ui/form.h"
+#include "ui/handles.h"
+
+namespace tamrivo {
+
+// A menu item's command is this base plus its index in the form.
+inline constexpr UINT kMenuCommandBase = 0x7000;
+
+// The menu bar: every visible top-level item with the items under it. Null when the form has
+// no visible top-level item, as a window without a menu bar needs.
+UniqueMenu BuildMenuBar(const Form& form);
+
+// The items under the top-level item `topLevel`, as a pop-up menu (a hidden top-level item's
+// items are used this way, for instance by the tray icon).
+UniqueMenu BuildPopupMenu(const Form& form, int32_t topLevel);
+
+// The index of the menu item that sent the command, or -1.
+int32_t MenuItemOfCommand(const Form& form, UINT command);
+
+}  // namespace tamrivo

@@ -1,0 +1,201 @@
+#include "ui/window_proc.h"
+
+#include <commctrl.h>
+
+#include "services/fatal.h"
+#include "ui/controls.h"
+#include "ui/keyboard.h"
+#include "ui/menu.h"
+#include "ui/window.h"
+#include "ui/window_instance.h"
+
+namespace tamrivo {
+namespace {
+
+// The instance lives in the window's extra bytes from WM_NCCREATE to WM_NCDESTROY.
+WindowInstance* InstanceOf(HWND hwnd) {
+  return reinterpret_cast<WindowInstance*>(GetWindowLongPtrW(hwnd, 0));
+}
+
+void OnControlCommand(WindowInstance& window, HWND source, UINT code) {
+  const int32_t index = window.ControlIndexOf(source);
+  if (index < 0) return;
+  ControlInstance& control = window.controls[static_cast<std::size_t>(index)];
+  if (control.hwnd != source) return;
+  const Form& form = *window.form;
+  switch (control.kind()) {
+    case ControlKind::EditBox:
+      // A property write raises the event itself, once, after the content is replaced.
+      if (code == EN_CHANGE && !control.suppressChange) RaiseEvent(form, index, kTextChanged);
+      break;
+    case ControlKind::PushButton:
+      if (code == BN_CLICKED) RaiseEvent(form, index, kClicked);
+      break;
+    case ControlKind::CheckBox:
+      if (code == BN_CLICKED) {
+        const bool checked = SendMessageW(source, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        SendMessageW(source, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
+        RaiseEvent(form, index, kClicked);
+      }
+      break;
+    case ControlKind::RadioButton:
+      if (code == BN_CLICKED && !control.focusChanging) {
+        CheckRadioButton(window, index);
+        RaiseEvent(form, index, kClicked);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void OnCloseRequest(WindowInstance& window) {
+  const uint64_t serial = window.serial;
+  const HWND hwnd = window.hwnd;
+  const EventResult answer = RaiseEvent(*window.form, kWindowItself, kCloseRequest);
+  WindowInstance* still = FindInstanceBySerial(serial);
+  if (!still) return;  // the handler has destroyed it already
+  if (answer.result == false) return;  // refused
+  RestoreDisabledWindows(*still);
+  DestroyWindow(hwnd);
+}
+
+LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const Form& form = *window.form;
+  switch (message) {
+    case WM_COMMAND:
+      if (lParam) {
+        OnControlCommand(window, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+      }
+      if (HIWORD(wParam) == 0) {
+        const int32_t item = MenuItemOfCommand(form, LOWORD(wParam));
+        if (item >= 0) {
+          RaiseEvent(form, kMenuItemBase + item, 0);
+          return 0;
+        }
+      }
+      break;
+
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->code != UDN_DELTAPOS) break;
+      const int32_t index = window.ControlIndexOf(header->hwndFrom);
+      if (index < 0 || window.controls[static_cast<std::size_t>(index)].kind() != ControlKind::Spinner) break;
+      const int delta = reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta;
+      // The range runs upwards (0 at the bottom), so a positive step is toward the top arrow.
+      RaiseEvent(form, index, kPressed, delta > 0 ? 1 : -1);
+      return 1;  // the position stays where it is
+    }
+
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      const auto source = reinterpret_cast<HWND>(lParam);
+      const int32_t index = window.ControlIndexOf(source);
+      if (index < 0 || window.controls[static_cast<std::size_t>(index)].hwnd != source) break;
+      if (HBRUSH brush = ControlColours(window, index, reinterpret_cast<HDC>(wParam))) {
+        return reinterpret_cast<LRESULT>(brush);
+      }
+      break;
+    }
+
+    case WM_TIMER: {
+      const int32_t index = TimerIndexOf(wParam);
+      if (index < 0 || static_cast<std::size_t>(index) >= window.controls.size()) break;
+      const ControlInstance& timer = window.controls[static_cast<std::size_t>(index)];
+      // A tick already queued when the timer stopped is dropped.
+      if (timer.kind() == ControlKind::Timer && timer.period > 0) RaiseEvent(form, index, kTick);
+      return 0;
+    }
+
+    case WM_CLOSE:
+      OnCloseRequest(window);
+      return 0;
+
+    case WM_QUERYENDSESSION: {
+      // The system's own answer first; then the same question as the close box asks.
+      if (!DefWindowProcW(hwnd, message, wParam, lParam)) return FALSE;
+      return RaiseEvent(form, kWindowItself, kCloseRequest).result == false ? FALSE : TRUE;
+    }
+
+    case kDestroyRequestMessage:
+      RestoreDisabledWindows(window);
+      DestroyWindow(hwnd);
+      return 0;
+
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus)) window.focusOnDeactivation = focus;
+        return 0;
+      }
+      if (!HIWORD(wParam)) {  // not minimised
+        RestoreFocus(window, true);
+        return 0;
+      }
+      break;
+
+    case WM_SETFOCUS:
+      RestoreFocus(window, false);
+      return 0;
+
+    case WM_MOVE:
+      if (!window.loading) RaiseEvent(form, kWindowItself, kMoved);
+      break;
+
+    case WM_SIZE:
+      if (!window.loading) RaiseEvent(form, kWindowItself, kResized);
+      break;
+
+    case WM_DESTROY:
+      RestoreDisabledWindows(window);
+      RaiseEvent(form, kWindowItself, kDestroyEvent);
+      SetMenu(hwnd, nullptr);  // the instance owns the menu and frees it with itself
+      return 0;
+
+    case WM_NCDESTROY: {
+      LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+      SetWindowLongPtrW(hwnd, 0, 0);
+      window.hwnd = nullptr;
+      RemoveInstance(window);  // may end the message loop
+      return result;
+    }
+
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  try {
+    if (message == WM_NCCREATE) {
+      auto* window = static_cast<WindowInstance*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+      SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(window));
+      window->hwnd = hwnd;
+    }
+    if (WindowInstance* window = InstanceOf(hwnd)) return OnMessage(*window, hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  } catch (...) {
+    ReportFatalError("");
+  }
+}
+
+}  // namespace
+
+bool RegisterWindowClass() {
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{sizeof(WNDCLASSEXW)};
+  if (GetClassInfoExW(module, kWindowClassName, &existing)) return true;
+  WNDCLASSEXW windowClass{sizeof(WNDCLASSEXW)};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.cbWndExtra = sizeof(WindowInstance*);
+  windowClass.hInstance = module;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClassName;
+  return RegisterClassExW(&windowClass) != 0;
+}
+
+}  // namespace tamrivo
