@@ -87,7 +87,7 @@ double NearestDouble(const Significand& s, int64_t exponent) {
   if (s.length == 0) return 0;
   const int64_t lastDigitPower = s.scale + exponent;
   const int64_t firstDigitPower = lastDigitPower + static_cast<int64_t>(s.length) - 1;
-  if (firstDigitPower > 309) return HUGE_VAL;  // above 1e309 > the largest double
+  if (firstDigitPower > 309) return HUGE_VAL;  // 1e310 or more: beyond the largest double
   if (firstDigitPower < -325) return 0;        // below half the smallest subnormal
   char text[kMaxDigits + 1 + 24];
   std::memcpy(text, s.digits, s.length);
@@ -154,7 +154,9 @@ ExactDecimal ExpandExactly(double value) {
   char* out = exact.digits;
   for (int i = used - 1; i >= 0; --i) {
     char group[9];
-    for (int k = 8; k >= 0; --k, limbs[i] /= 10) group[k] = static_cast<char>('0' + limbs[i] % 10);
+    for (int k = 8; k >= 0; --k, limbs[i] /= 10) {
+      group[k] = static_cast<char>('0' + limbs[i] % 10);
+    }
     int skip = 0;
     if (i == used - 1) {
       while (skip < 8 && group[skip] == '0') ++skip;
@@ -169,8 +171,9 @@ ExactDecimal ExpandExactly(double value) {
 
 constexpr int kSignificantDigits = 13;
 
-// Rounds to 13 significant digits, ties to even as glibc's printf does. A carry out of the
-// first digit makes 10^13, written as "1" with zeros and one more power of ten.
+// Rounds to 13 significant digits, exact ties to the even digit as glibc's and MinGW's printf
+// do (msvcrt's rounds them away from zero). A carry out of the first digit makes 10^13,
+// written as "1" with zeros and one more power of ten.
 void RoundToSignificantDigits(ExactDecimal& d) {
   if (d.length <= kSignificantDigits) {
     std::fill(d.digits + d.length, d.digits + kSignificantDigits, '0');
