@@ -12,6 +12,7 @@
 #include "scheduler/handlers.h"
 #include "services/convert.h"
 #include "services/datetime.h"
+#include "services/int32_wrap.h"
 #include "services/text.h"
 #include "system/power.h"
 #include "ui/forms/main_window.h"
@@ -127,14 +128,7 @@ void Tick(const ScheduleMode& mode) {
 
 }  // namespace
 
-int32_t TruncateToInt(double value) {
-  if (!std::isfinite(value)) return 0;
-  // trunc and fmod are exact, so the low 32 bits of the whole number survive even where the
-  // number does not fit 64 bits, and the cast sees a magnitude below 2^32. Neither depends on
-  // the rounding mode, so the floating-point control state is left as it was.
-  const double low = std::fmod(std::trunc(value), 4294967296.0);
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(low)));
-}
+int32_t TruncateToInt(double value) { return LowBits32(value); }
 
 const ScheduleState& CurrentScheduleState() { return g_schedule; }
 

@@ -58,10 +58,10 @@ constexpr std::array<ControlRecord, kMainWindowControlCount> kControls{{
      .event = {}},  // AboutRequested
     {.name = "AtTimeTimer", .formName = "时钟3", .kind = ControlKind::Timer, .parent = ConfigGroup,
      .left = 146, .top = 0, .width = 26, .height = 26, .settings = Timer(0),
-     .event = {}},  // AtTimeTick
+     .event = AtTimeTick},
     {.name = "CountdownTimer", .formName = "时钟2", .kind = ControlKind::Timer, .parent = ConfigGroup,
      .left = 112, .top = 0, .width = 26, .height = 26, .settings = Timer(0),
-     .event = {}},  // CountdownTick
+     .event = CountdownTick},
     {.name = "MinuteLabel", .formName = "标签4", .kind = ControlKind::Label, .parent = ConfigGroup,
      .left = 151, .top = 95, .width = 13, .height = 15, .text = "分"},
     {.name = "NowEdit", .formName = "编辑框6", .kind = ControlKind::EditBox, .parent = ConfigGroup,
@@ -73,46 +73,46 @@ constexpr std::array<ControlRecord, kMainWindowControlCount> kControls{{
      .event = ClockTick},
     {.name = "MinuteSpinner", .formName = "调节器3", .kind = ControlKind::Spinner, .parent = ConfigGroup,
      .left = 137, .top = 90, .width = 12, .height = 20, .disabled = true,
-     .event = {}},  // MinuteSpinnerPressed
+     .event = MinuteSpinnerPressed},
     {.name = "FlashCheck", .formName = "选择框2", .kind = ControlKind::CheckBox, .parent = ConfigGroup,
      .left = 20, .top = 156, .width = 178, .height = 24, .tabStop = true,
      .text = "托盘图标闪烁，在执行动作前", .settings = {.checked = false},
-     .event = {}},  // FlashCheckClicked
+     .event = FlashCheckClicked},
     {.name = "MinuteEdit", .formName = "编辑框4", .kind = ControlKind::EditBox, .parent = ConfigGroup,
      .left = 116, .top = 91, .width = 17, .height = 20, .disabled = true, .tabStop = true, .text = "0",
      .settings = kSunkenEdit,
-     .event = {}},  // MinuteEditChanged
+     .event = MinuteEditChanged},
     {.name = "HourLabel", .formName = "标签2", .kind = ControlKind::Label, .parent = ConfigGroup,
      .left = 101, .top = 95, .width = 11, .height = 15, .text = "时"},
     {.name = "HourSpinner", .formName = "调节器2", .kind = ControlKind::Spinner, .parent = ConfigGroup,
      .left = 87, .top = 90, .width = 11, .height = 20, .disabled = true,
-     .event = {}},  // HourSpinnerPressed
+     .event = HourSpinnerPressed},
     {.name = "HalfDayCombo", .formName = "组合框3", .kind = ControlKind::ComboBox, .parent = ConfigGroup,
      .left = 166, .top = 92, .width = 50, .height = 20, .disabled = true, .tabStop = true,
      .settings = Combo(kHalfDayItems)},
     {.name = "HourEdit", .formName = "编辑框3", .kind = ControlKind::EditBox, .parent = ConfigGroup,
      .left = 65, .top = 91, .width = 20, .height = 20, .disabled = true, .tabStop = true, .text = "1",
      .settings = kSunkenEdit,
-     .event = {}},  // HourEditChanged
+     .event = HourEditChanged},
     {.name = "AtTimeRadio", .formName = "单选框2", .kind = ControlKind::RadioButton, .parent = ConfigGroup,
      .left = 17, .top = 94, .width = 34, .height = 17, .tabStop = true, .text = "于",
      .settings = {.checked = false},
-     .event = {}},  // AtTimeRadioClicked
+     .event = AtTimeRadioClicked},
     {.name = "UnitCombo", .formName = "组合框2", .kind = ControlKind::ComboBox, .parent = ConfigGroup,
      .left = 119, .top = 60, .width = 97, .height = 20, .tabStop = true,
      .settings = Combo(kUnitItems)},
     {.name = "CountSpinner", .formName = "调节器1", .kind = ControlKind::Spinner, .parent = ConfigGroup,
      .left = 99, .top = 59, .width = 11, .height = 20,
-     .event = {}},  // CountSpinnerPressed
+     .event = CountSpinnerPressed},
     {.name = "CountEdit", .formName = "编辑框2", .kind = ControlKind::EditBox, .parent = ConfigGroup,
      .left = 65, .top = 60, .width = 32, .height = 20, .tabStop = true, .text = "1",
      .settings = {.border = EditBorder::Sunken, .lengthLimit = 3, .textColour = kBlack,
                   .background = kWhite},
-     .event = {}},  // CountEditChanged
+     .event = CountEditChanged},
     {.name = "CountdownRadio", .formName = "单选框1", .kind = ControlKind::RadioButton, .parent = ConfigGroup,
      .left = 17, .top = 64, .width = 30, .height = 14, .tabStop = true, .text = "在",
      .settings = {.checked = true},
-     .event = {}},  // CountdownRadioClicked
+     .event = CountdownRadioClicked},
     {.name = "ActionCombo", .formName = "组合框1", .kind = ControlKind::ComboBox, .parent = ConfigGroup,
      .left = 65, .top = 28, .width = 151, .height = 20, .tabStop = true,
      .settings = Combo(kActionItems)},
@@ -124,7 +124,7 @@ constexpr std::array<ControlRecord, kMainWindowControlCount> kControls{{
                   .background = kButtonFace, .font = &kRemainingFont}},
     {.name = "StartStopButton", .formName = "按钮1", .kind = ControlKind::PushButton, .parent = kNoParent,
      .left = 130, .top = 288, .width = 134, .height = 32, .tabStop = true, .text = "启动定时器(&E)",
-     .event = {}},  // StartStopClicked
+     .event = StartStopClicked},
     {.name = "ConfigGroup", .formName = "分组框1", .kind = ControlKind::GroupBox, .parent = kNoParent,
      .left = 24, .top = 5, .width = 238, .height = 195, .text = "配置"},
     {.name = "RemainingGroup", .formName = "分组框2", .kind = ControlKind::GroupBox, .parent = kNoParent,
