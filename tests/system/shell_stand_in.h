@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <atomic>
 #include <cstdint>
@@ -98,7 +99,8 @@ class MessageBoxAnswerer {
     GetWindowThreadProcessId(window, &process);
     wchar_t name[16] = {}, title[64] = {};
     GetClassNameW(window, name, 16);
-    GetWindowTextW(window, title, 64);
+    // Read without a message: the windows' own thread may be the one waiting for this one.
+    InternalGetWindowText(window, title, 64);
     if (process != GetCurrentProcessId() || std::wstring(name) != L"#32770" ||
         *search->title != title || !IsWindowVisible(window)) {
       return TRUE;
@@ -115,8 +117,8 @@ class MessageBoxAnswerer {
         wchar_t text[512] = {};
         GetDlgItemTextW(search.found, 0xFFFF, text, 512);
         text_ = text;
+        ++answered_;  // before the click, which lets the waiting thread go on
         SendMessageW(GetDlgItem(search.found, IDOK), BM_CLICK, 0, 0);
-        ++answered_;
         while (!stop_ && IsWindow(search.found)) Sleep(10);
       }
       Sleep(20);
