@@ -29,6 +29,18 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
   return FALSE;
 }
 
+struct ControlSearch {
+  int id;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchControl(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<ControlSearch*>(parameter);
+  if (GetDlgCtrlID(window) != search->id) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
 struct DcReleaser {
   void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
@@ -95,6 +107,12 @@ std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeout) {
   DWORD code = 0;
   GetExitCodeProcess(info_.hProcess, &code);
   return code;
+}
+
+HWND FindControl(HWND window, int index) {
+  ControlSearch search{1000 + index};
+  EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 HWND FindProcessWindow(DWORD process, const wchar_t* className, const wchar_t* title) {

@@ -46,6 +46,10 @@ class ChildProcess {
   PROCESS_INFORMATION info_ = {};
 };
 
+// The control at that index of the window's form: the window layer numbers each control's
+// window 1000 + its index.
+HWND FindControl(HWND window, int index);
+
 // A visible top-level window of the process with that class and title (either may be null).
 HWND FindProcessWindow(DWORD process, const wchar_t* className, const wchar_t* title);
 

@@ -18,25 +18,13 @@ namespace {
 constexpr wchar_t kTitle[] = L"Tamrivo v2.0";
 constexpr wchar_t kInformation[] = L"信息：";
 constexpr wchar_t kCloseMessage[] = L"程序将会缩小到托盘\r\n要退出请在托盘图标处右键选择";
-// The window layer numbers each control's window 1000 + its index in the form.
-constexpr int kControlIdBase = 1000;
-
-struct ControlSearch {
-  int id;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchControl(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<ControlSearch*>(parameter);
-  if (GetDlgCtrlID(window) != search->id) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 class ProgramTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(WaitUntil([] { return TrayIconCount() == 0; })) << "a tray icon is left over";
+    // Wine starts the desktop with its taskbar when a process of the prefix first asks for it.
+    GetDesktopWindow();
+    ASSERT_TRUE(WaitUntil([] { return TrayIconCount() == 0; }, 10000))
+        << "no empty notification area: " << TrayIconCount();
     ASSERT_TRUE(app_.Start(DriverDirectory() + L"\\tamrivo.exe"));
     ASSERT_TRUE(WaitUntil([&] { return (window_ = FindProcessWindow(app_.id(), nullptr, kTitle)); }, 10000))
         << "no window titled Tamrivo v2.0";
@@ -54,11 +42,7 @@ class ProgramTest : public testing::Test {
     Shell_NotifyIconW(NIM_DELETE, &icon);
   }
 
-  HWND Control(MainWindowControl index) const {
-    ControlSearch search{kControlIdBase + index};
-    EnumChildWindows(window_, MatchControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
+  HWND Control(MainWindowControl index) const { return FindControl(window_, index); }
 
   // Answers the close message with OK; then the window is hidden with one icon in the tray.
   void ExpectClosedToTray(bool shownBefore = true) {
@@ -192,6 +176,43 @@ TEST_F(ProgramTest, RefusesToLetTheSessionEnd) {
   ASSERT_TRUE(vetoed);
   EXPECT_EQ(*vetoed, 1u);
   EXPECT_TRUE(app_.Running());
+}
+
+// A hook of the whole desktop that refuses tamrivo.exe its spinner controls.
+class SpinnerRefusal {
+ public:
+  SpinnerRefusal() {
+    module_ = LoadLibraryW((DriverDirectory() + L"\\refuse_spinners.dll").c_str());
+    auto procedure = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "RefuseSpinners")));
+    if (procedure) hook_ = SetWindowsHookExW(WH_CBT, procedure, module_, 0);
+  }
+  ~SpinnerRefusal() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (module_) FreeLibrary(module_);
+  }
+  SpinnerRefusal(const SpinnerRefusal&) = delete;
+  SpinnerRefusal& operator=(const SpinnerRefusal&) = delete;
+  bool active() const { return hook_ != nullptr; }
+
+ private:
+  HMODULE module_ = nullptr;
+  HHOOK hook_ = nullptr;
+};
+
+TEST(ProgramStartTest, AStartUpWindowThatCannotBeCreatedEndsWithTheErrorBoxAndMinusOne) {
+  SpinnerRefusal refusal;
+  ASSERT_TRUE(refusal.active());
+  ChildProcess app;
+  ASSERT_TRUE(app.Start(DriverDirectory() + L"\\tamrivo.exe"));
+  std::optional<MessageBoxView> box = WaitForMessageBox(app.id(), L"错误", 10000);
+  ASSERT_TRUE(box) << "no error box";
+  EXPECT_EQ(box->text, L"运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n");
+  EXPECT_FALSE(FindProcessWindow(app.id(), nullptr, kTitle)) << "the window is there after all";
+  ASSERT_TRUE(PressOk(*box));
+  std::optional<DWORD> code = app.WaitForExit(5000);
+  ASSERT_TRUE(code) << "still running after the error box";
+  EXPECT_EQ(*code, static_cast<DWORD>(-1));
 }
 
 }  // namespace
