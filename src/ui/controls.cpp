@@ -208,23 +208,51 @@ bool NeedsWatching(const ControlRecord& record) {
          (record.kind == ControlKind::EditBox && record.settings.lengthLimit > 0);
 }
 
+int OuterHeight(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect.bottom - rect.top;
+}
+
 void SetUpCombo(ControlInstance& control) {
   HWND combo = control.hwnd;
   const ControlSettings& s = control.record->settings;
   for (const ComboItem& item : s.items) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromGbk(item.text).c_str()));
   }
-  // Items one pixel taller than the font makes them.
+  // Items one pixel taller than the font makes them. Some combo boxes take this only for
+  // owner-drawn items; their list box takes it directly.
   const LRESULT itemHeight = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
-  if (itemHeight > 0) SendMessageW(combo, CB_SETITEMHEIGHT, 0, itemHeight + 1);
+  if (itemHeight > 0) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, 0, itemHeight + 1);
+    COMBOBOXINFO info{sizeof(COMBOBOXINFO)};
+    if (SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0) != itemHeight + 1 && GetComboBoxInfo(combo, &info)) {
+      SendMessageW(info.hwndList, LB_SETITEMHEIGHT, 0, itemHeight + 1);
+    }
+  }
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(s.selected), 0);
-  // The closed box takes the form's height; its selection field grows or shrinks for it.
-  RECT rect{};
-  GetWindowRect(combo, &rect);
-  const int difference = control.record->height - (rect.bottom - rect.top);
-  const LRESULT fieldHeight = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  if (difference != 0 && fieldHeight > 0 && fieldHeight + difference > 0) {
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight + difference);
+
+  // The window height of a combo box sets how far its opened list reaches (the list is what
+  // lies below the closed box), and the closed box then takes the height its font gives it.
+  // The form wants both its own closed height and the list to end droppedHeight below the
+  // top: so the list is made as much longer as the closed box will shrink, then the box shrinks.
+  const int wanted = control.record->height;
+  if (s.droppedHeight > wanted) {
+    auto resize = [&](int height) {
+      SetWindowPos(combo, nullptr, 0, 0, control.record->width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    resize(s.droppedHeight);
+    const int natural = OuterHeight(combo);
+    if (natural != wanted) resize(s.droppedHeight + natural - wanted);
+  }
+  // The selection field grows or shrinks by the difference, measured again after each step:
+  // implementations count the field's border differently when it is set and when it is read.
+  LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
+    const int difference = wanted - OuterHeight(combo);
+    if (difference == 0 || field + difference <= 0) break;
+    field += difference;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }
 }
 
@@ -278,6 +306,9 @@ bool CreateControl(WindowInstance& window, int32_t index) {
       // Its position is never used: it stays in the middle, so both arrows always step.
       SendMessageW(control.hwnd, UDM_SETRANGE32, 0, 100);
       SendMessageW(control.hwnd, UDM_SETPOS32, 0, 50);
+      // It may have taken a default size of its own at creation.
+      SetWindowPos(control.hwnd, nullptr, 0, 0, record.width, record.height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       break;
     default:
       break;

@@ -38,42 +38,20 @@ class UniqueHandle {
   Handle handle_ = nullptr;
 };
 
-struct WindowTraits {
-  using Handle = HWND;
-  static void Free(HWND h) noexcept { DestroyWindow(h); }
-};
-struct IconTraits {
-  using Handle = HICON;
-  static void Free(HICON h) noexcept { DestroyIcon(h); }
-};
-struct MenuTraits {
-  using Handle = HMENU;
-  static void Free(HMENU h) noexcept { DestroyMenu(h); }
-};
-struct FontTraits {
-  using Handle = HFONT;
-  static void Free(HFONT h) noexcept { DeleteObject(h); }
-};
-struct BrushTraits {
-  using Handle = HBRUSH;
-  static void Free(HBRUSH h) noexcept { DeleteObject(h); }
-};
-struct BitmapTraits {
-  using Handle = HBITMAP;
-  static void Free(HBITMAP h) noexcept { DeleteObject(h); }
-};
-struct MemoryDcTraits {
-  using Handle = HDC;
-  static void Free(HDC h) noexcept { DeleteDC(h); }
+// How a kind of handle is freed.
+template <typename H, auto FreeFunction>
+struct HandleTraits {
+  using Handle = H;
+  static void Free(H handle) noexcept { FreeFunction(handle); }
 };
 
-using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueFont = UniqueHandle<FontTraits>;
-using UniqueBrush = UniqueHandle<BrushTraits>;
-using UniqueBitmap = UniqueHandle<BitmapTraits>;
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;  // from CreateCompatibleDC
+using UniqueWindow = UniqueHandle<HandleTraits<HWND, DestroyWindow>>;
+using UniqueIcon = UniqueHandle<HandleTraits<HICON, DestroyIcon>>;
+using UniqueMenu = UniqueHandle<HandleTraits<HMENU, DestroyMenu>>;
+using UniqueFont = UniqueHandle<HandleTraits<HFONT, DeleteObject>>;
+using UniqueBrush = UniqueHandle<HandleTraits<HBRUSH, DeleteObject>>;
+using UniqueBitmap = UniqueHandle<HandleTraits<HBITMAP, DeleteObject>>;
+using UniqueMemoryDc = UniqueHandle<HandleTraits<HDC, DeleteDC>>;  // from CreateCompatibleDC
 
 // The DC of a window (GetDC), given back with ReleaseDC.
 class WindowDc {

@@ -98,7 +98,6 @@ void WriteEditText(WindowInstance& window, int32_t index, const char* text) {
 }
 
 void ShowWindowAsProperty(WindowInstance& window, bool visible) {
-  window.visible = visible;
   if (!visible) {
     ShowWindow(window.hwnd, SW_HIDE);
   } else if (window.firstShowPending) {

@@ -48,9 +48,9 @@ struct WindowInstance {
   UniqueIcon smallIcon;
   UniqueMenu menuBar;
   bool loading = true;  // moved and resized are raised only once loading has raised them
-  bool visible = false;
+  POINT reportedPlace{};  // the place the last moved event told of
+  SIZE reportedSize{};    // the size the last resized event told of
   bool firstShowPending = false;
-  bool modal = false;
   bool destroying = false;
   std::vector<DisabledWindow> disabledWindows;
   HWND focusOnDeactivation = nullptr;  // the control that had the focus when it went inactive

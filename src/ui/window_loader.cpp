@@ -93,7 +93,6 @@ bool LoadWindow(const Form& form, const Form* owner, bool modal) {
 
   WindowInstance& window = AddInstance(form);
   const uint64_t serial = window.serial;
-  window.modal = modal;
   // Destroying the window on any failure below also frees its instance (WM_NCDESTROY).
   UniqueWindow native(CreateNativeWindow(window, ownerWindow));
   if (!native) {
@@ -108,6 +107,10 @@ bool LoadWindow(const Form& form, const Form* owner, bool modal) {
   native.release();  // from here the window lives until it is destroyed
 
   // The handlers may destroy the window (in a nested loop): look it up after each event.
+  RECT place{};
+  GetWindowRect(window.hwnd, &place);
+  window.reportedPlace = {place.left, place.top};
+  window.reportedSize = {place.right - place.left, place.bottom - place.top};
   RaiseEvent(form, kWindowItself, kCreated);
   if (!FindInstanceBySerial(serial)) return true;
   RaiseEvent(form, kWindowItself, kMoved);
@@ -118,14 +121,12 @@ bool LoadWindow(const Form& form, const Form* owner, bool modal) {
   loaded->loading = false;
 
   if (modal) {
-    loaded->visible = true;
     ShowWindow(loaded->hwnd, SW_SHOWNORMAL);
     DisableOtherWindows(*loaded);
     RunModalLoop(serial);
     if (WindowInstance* still = FindInstanceBySerial(serial)) RestoreDisabledWindows(*still);
     return true;
   }
-  loaded->visible = form.visible;
   if (form.visible) {
     ShowWindow(loaded->hwnd, SW_SHOWNORMAL);
   } else {

@@ -112,7 +112,8 @@ LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam
     }
 
     case WM_CLOSE:
-      OnCloseRequest(window);
+      // A window that RequestDestroy is about to destroy asks nobody any more.
+      if (!window.destroying) OnCloseRequest(window);
       return 0;
 
     case WM_QUERYENDSESSION: {
@@ -143,12 +144,24 @@ LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam
       return 0;
 
     case WM_MOVE:
-      if (!window.loading) RaiseEvent(form, kWindowItself, kMoved);
+    case WM_SIZE: {
+      // The first show repeats both messages without a change; only changes are events.
+      if (window.loading) break;
+      RECT place{};
+      GetWindowRect(hwnd, &place);
+      if (message == WM_MOVE) {
+        const POINT now{place.left, place.top};
+        if (now.x == window.reportedPlace.x && now.y == window.reportedPlace.y) break;
+        window.reportedPlace = now;
+        RaiseEvent(form, kWindowItself, kMoved);
+      } else {
+        const SIZE now{place.right - place.left, place.bottom - place.top};
+        if (now.cx == window.reportedSize.cx && now.cy == window.reportedSize.cy) break;
+        window.reportedSize = now;
+        RaiseEvent(form, kWindowItself, kResized);
+      }
       break;
-
-    case WM_SIZE:
-      if (!window.loading) RaiseEvent(form, kWindowItself, kResized);
-      break;
+    }
 
     case WM_DESTROY:
       RestoreDisabledWindows(window);
