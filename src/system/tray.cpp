@@ -81,8 +81,8 @@ bool IsGbkLeadByte(char byte) {
   return b >= 0x81 && b <= 0xFE;
 }
 
-}  // namespace
-
+// The file's image whose width is preferredWidth (16 or 32), else its last image, as an icon;
+// empty when the bytes hold no image Windows can make an icon of.
 UniqueIcon IconFromBytes(std::span<const uint8_t> file, int32_t preferredWidth) {
   std::optional<IconImage> image = ChooseIconImage(file, preferredWidth);
   if (!image) return {};
@@ -96,6 +96,8 @@ UniqueIcon IconFromBytes(std::span<const uint8_t> file, int32_t preferredWidth) 
   }
   return icon;
 }
+
+}  // namespace
 
 std::wstring TrayTip(const char* tip) {
   const std::string_view text = tip ? tip : "";

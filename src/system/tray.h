@@ -10,12 +10,6 @@
 
 namespace tamrivo {
 
-// The owner of an icon handle; ui/handles.h defines it.
-template <typename Traits>
-class UniqueHandle;
-struct IconTraits;
-using UniqueIcon = UniqueHandle<IconTraits>;
-
 // The shell names a window's icon by the window and this identifier, and reports mouse
 // actions on it with this message (WM_APP + 100).
 inline constexpr uint32_t kTrayIconId = 100;
@@ -29,10 +23,6 @@ bool SetTrayIcon(const Form& window, std::span<const uint8_t> icon, const char* 
 // Shows the items under the window's menu item menuItem as a pop-up menu at the mouse position
 // and returns when it has closed; the chosen item raises its selected event.
 void PopUpTrayMenu(const Form& window, int32_t menuItem);
-
-// The file's image whose width is preferredWidth (16 or 32), else its last image, as an icon;
-// empty when the bytes hold no image Windows can make an icon of.
-UniqueIcon IconFromBytes(std::span<const uint8_t> file, int32_t preferredWidth);
 
 // The tip as the shell gets it: the first 62 bytes of the GBK text, without a lead byte whose
 // second half the cut left behind.

@@ -12,7 +12,6 @@
 #include "shell_stand_in.h"
 #include "system/resources.h"
 #include "system/tray.h"
-#include "ui/handles.h"
 #include "ui/message_loop.h"
 #include "ui/window.h"
 #include "ui/window_instance.h"
@@ -107,8 +106,11 @@ TEST_F(TrayTest, AddsOnceThenModifiesInPlaceAndRemovesAfterTheDestroyEvent) {
 
 TEST_F(TrayTest, BytesWithoutAnImageRemoveTheIconOrChangeNothing) {
   const std::vector<uint8_t> broken = {0, 0, 1, 0, 1, 0};  // a directory entry is missing
+  // The image data one byte shorter than its directory entry says.
+  const std::vector<uint8_t> cut(TrayIconBytes().begin(), TrayIconBytes().end() - 1);
   EXPECT_FALSE(SetTrayIcon(kTrayWindow, {}, "Tamrivo"));
   EXPECT_FALSE(SetTrayIcon(kTrayWindow, broken, "Tamrivo"));
+  EXPECT_FALSE(SetTrayIcon(kTrayWindow, cut, "Tamrivo"));
   EXPECT_TRUE(shell_.requests().empty());
 
   ASSERT_TRUE(SetTrayIcon(kTrayWindow, TrayIconBytes(), "Tamrivo"));
@@ -276,23 +278,6 @@ TEST(TrayTip, KeepsTheFirst62BytesWithoutASplitCharacter) {
     SCOPED_TRACE(c.tip);
     EXPECT_EQ(TrayTip(c.tip.c_str()), c.shown);
   }
-}
-
-TEST(IconFromBytes, MakesTheTrayIconAtItsOwnSizeAndNothingFromBrokenBytes) {
-  for (int preferred : {16, 32}) {
-    UniqueIcon icon = IconFromBytes(TrayIconBytes(), preferred);
-    ASSERT_TRUE(icon);
-    ICONINFO info = {};
-    ASSERT_TRUE(GetIconInfo(icon.get(), &info));
-    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
-    BITMAP bitmap = {};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, 32);
-    EXPECT_TRUE(info.fIcon);
-  }
-  std::vector<uint8_t> cut(TrayIconBytes().begin(), TrayIconBytes().end() - 1);
-  EXPECT_FALSE(IconFromBytes(cut, 16)) << "image data shorter than its entry says";
-  EXPECT_FALSE(IconFromBytes({}, 16));
 }
 
 }  // namespace
