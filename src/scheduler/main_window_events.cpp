@@ -3,7 +3,6 @@
 #include "scheduler/main_window_events.h"
 
 #include "scheduler/handlers.h"
-#include "services/convert.h"
 #include "services/datetime.h"
 #include "system/process.h"
 #include "system/resources.h"
