@@ -19,16 +19,32 @@ void AppendItem(HMENU menu, const MenuItemRecord& item, int32_t index, HMENU pop
   AppendMenuW(menu, flags, id, WideFromGbk(item.caption).c_str());
 }
 
-// Fills `menu` with the level-1 items that follow the top-level item.
-void AppendSubItems(HMENU menu, const Form& form, int32_t topLevel) {
-  for (std::size_t i = static_cast<std::size_t>(topLevel) + 1;
-       i < form.menu.size() && form.menu[i].level > 0; ++i) {
-    if (!form.menu[i].hidden) AppendItem(menu, form.menu[i], static_cast<int32_t>(i));
-  }
+// The index after the items under `item`: those of a deeper level that follow it.
+std::size_t EndOfSubItems(const Form& form, std::size_t item) {
+  std::size_t i = item + 1;
+  while (i < form.menu.size() && form.menu[i].level > form.menu[item].level) ++i;
+  return i;
 }
 
-bool HasSubItems(const Form& form, std::size_t topLevel) {
-  return topLevel + 1 < form.menu.size() && form.menu[topLevel + 1].level > 0;
+bool HasSubItems(const Form& form, std::size_t item) { return EndOfSubItems(form, item) > item + 1; }
+
+// Fills `menu` with the items under `parent`; one with items under it brings them as a
+// sub-menu, and a hidden one leaves out everything under it too.
+void AppendSubItems(HMENU menu, const Form& form, std::size_t parent) {
+  const std::size_t end = EndOfSubItems(form, parent);
+  for (std::size_t i = parent + 1; i < end; i = EndOfSubItems(form, i)) {
+    const MenuItemRecord& item = form.menu[i];
+    const auto index = static_cast<int32_t>(i);
+    if (item.hidden) continue;
+    if (!HasSubItems(form, i)) {
+      AppendItem(menu, item, index);
+      continue;
+    }
+    UniqueMenu popup = BuildPopupMenu(form, index);
+    if (!popup) continue;
+    AppendItem(menu, item, index, popup.get());
+    popup.release();  // the menu owns it now
+  }
 }
 
 }  // namespace
@@ -55,7 +71,7 @@ UniqueMenu BuildMenuBar(const Form& form) {
 UniqueMenu BuildPopupMenu(const Form& form, int32_t topLevel) {
   if (topLevel < 0 || static_cast<std::size_t>(topLevel) >= form.menu.size()) return {};
   UniqueMenu popup(CreatePopupMenu());
-  if (popup) AppendSubItems(popup.get(), form, topLevel);
+  if (popup) AppendSubItems(popup.get(), form, static_cast<std::size_t>(topLevel));
   return popup;
 }
 

@@ -10,15 +10,17 @@
 
 namespace tamrivo {
 
-// A menu item's command is this base plus its index in the form.
-inline constexpr UINT kMenuCommandBase = 0x7000;
+// A menu item's command is this base plus its index in the form. Commands of 57600 and up are
+// never menu items.
+inline constexpr UINT kMenuCommandBase = 20000;
 
 // The menu bar: every visible top-level item with the items under it. Null when the form has
 // no visible top-level item, as a window without a menu bar needs.
 UniqueMenu BuildMenuBar(const Form& form);
 
-// The items under the top-level item `topLevel`, as a pop-up menu (a hidden top-level item's
-// items are used this way, for instance by the tray icon).
+// The items under the item `topLevel`, as a pop-up menu (a hidden top-level item's items are
+// used this way, for instance by the tray icon). An item with deeper items under it becomes a
+// sub-menu of them.
 UniqueMenu BuildPopupMenu(const Form& form, int32_t topLevel);
 
 // The index of the menu item that sent the command, or -1.

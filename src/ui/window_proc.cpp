@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "services/fatal.h"
+#include "system/tray.h"
 #include "ui/controls.h"
 #include "ui/keyboard.h"
 #include "ui/menu.h"
@@ -62,6 +63,7 @@ void OnCloseRequest(WindowInstance& window) {
 
 LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   const Form& form = *window.form;
+  if (HandleTrayMessage(form, message, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       if (lParam) {
@@ -164,6 +166,7 @@ LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam
     case WM_DESTROY:
       RestoreDisabledWindows(window);
       RaiseEvent(form, kWindowItself, kDestroyEvent);
+      RemoveTrayIcon(form);
       SetMenu(hwnd, nullptr);  // the instance owns the menu and frees it with itself
       return 0;
 

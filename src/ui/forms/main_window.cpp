@@ -71,7 +71,7 @@ constexpr std::array<ControlRecord, kMainWindowControlCount> kControls{{
                   .background = kButtonFace}},
     {.name = "ClockTimer", .formName = "时钟1", .kind = ControlKind::Timer, .parent = ConfigGroup,
      .left = 77, .top = 0, .width = 26, .height = 26, .settings = Timer(1000),
-     .event = {}},  // ClockTick
+     .event = ClockTick},
     {.name = "MinuteSpinner", .formName = "调节器3", .kind = ControlKind::Spinner, .parent = ConfigGroup,
      .left = 137, .top = 90, .width = 12, .height = 20, .disabled = true,
      .event = MinuteSpinnerPressed},
@@ -135,7 +135,7 @@ constexpr std::array<ControlRecord, kMainWindowControlCount> kControls{{
 // The hidden top-level item keeps the menu bar away; its items are the tray icon's menu.
 constexpr std::array<MenuItemRecord, kMainWindowMenuItemCount> kMenu{{
     {.caption = "托盘菜单", .name = "TrayMenu", .level = 0, .hidden = true},
-    {.caption = "退出(&X)", .name = "ExitItem", .level = 1, .selected = {}},  // ExitSelected
+    {.caption = "退出(&X)", .name = "ExitItem", .level = 1, .selected = ExitSelected},
     {.caption = "-", .name = "TrayMenuSeparator", .level = 1},
     {.caption = "关于(&A)", .name = "AboutItem", .level = 1, .selected = {}},  // AboutRequested
 }};
@@ -159,8 +159,8 @@ extern constexpr Form MainWindow{
     .icon = MainWindowIconBytes,  // the orange pinwheel
     .events = {
         .created = {},       // MainWindowCreated
-        .closeRequest = {},  // CloseRequested
-        .trayEvent = {},     // TrayNotified
+        .closeRequest = CloseRequested,
+        .trayEvent = TrayNotified,
     },
     .controls = kControls,
     .menu = kMenu,

@@ -1,0 +1,219 @@
+// The finished tamrivo.exe, started as its own process and driven from outside: the close box,
+// Esc, the tray icon's mouse actions as the shell reports them, the tray menu, the session-end
+// question, and a start-up that cannot create its window.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "app_driver.h"
+#include "ui/forms/main_window.h"
+
+namespace tamrivo::e2e {
+namespace {
+
+constexpr wchar_t kTitle[] = L"Tamrivo v2.0";
+constexpr wchar_t kInformation[] = L"信息：";
+constexpr wchar_t kCloseMessage[] = L"程序将会缩小到托盘\r\n要退出请在托盘图标处右键选择";
+class ProgramTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    // Wine starts the desktop with its taskbar when a process of the prefix first asks for it.
+    GetDesktopWindow();
+    ASSERT_TRUE(WaitUntil([] { return TrayIconCount() == 0; }, 10000))
+        << "no empty notification area: " << TrayIconCount();
+    ASSERT_TRUE(app_.Start(DriverDirectory() + L"\\tamrivo.exe"));
+    ASSERT_TRUE(WaitUntil([&] { return (window_ = FindProcessWindow(app_.id(), nullptr, kTitle)); }, 10000))
+        << "no window titled Tamrivo v2.0";
+  }
+
+  // A program ended by force leaves its icon behind in the shell; take it away, so that one
+  // failure does not spill into the next test.
+  void TearDown() override {
+    if (!window_ || !app_.Running()) return;
+    app_.Terminate();
+    NOTIFYICONDATAW icon = {};
+    icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    icon.hWnd = window_;
+    icon.uID = 100;
+    Shell_NotifyIconW(NIM_DELETE, &icon);
+  }
+
+  HWND Control(MainWindowControl index) const { return FindControl(window_, index); }
+
+  // Answers the close message with OK; then the window is hidden with one icon in the tray.
+  void ExpectClosedToTray(bool shownBefore = true) {
+    std::optional<MessageBoxView> box = WaitForMessageBox(app_.id(), kInformation);
+    ASSERT_TRUE(box) << "no message box titled 信息：";
+    EXPECT_EQ(box->text, kCloseMessage);
+    EXPECT_EQ(IsWindowVisible(window_) != FALSE, shownBefore) << "the window changed before OK";
+    ASSERT_TRUE(PressOk(*box));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); })) << "still visible";
+    EXPECT_TRUE(WaitUntil([] { return TrayIconCount() == 1; })) << TrayIconCount() << " tray icons";
+    EXPECT_TRUE(app_.Running());
+  }
+
+  void CloseWithCloseBox() { PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+  // Right-clicks the icon with the mouse at a known place; returns the menu window.
+  HWND OpenTrayMenu(POINT cursor) {
+    MoveMouseTo(cursor);
+    SendTrayNotification(window_, WM_RBUTTONDOWN);
+    SendTrayNotification(window_, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = FindPopUpMenu(app_.id())) != nullptr; });
+    return menu;
+  }
+
+  // The form's own amount and unit: one hour.
+  void StartOneHourCountdown() {
+    SendMessageW(Control(StartStopButton), BM_CLICK, 0, 0);
+    ASSERT_EQ(TextOf(Control(StartStopButton)), L"停止定时器(&D)");
+  }
+
+  ChildProcess app_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(ProgramTest, ShowsItsWindowCentredAndFillsTheClockLineAfterASecond) {
+  RECT place = {};
+  GetWindowRect(window_, &place);
+  EXPECT_EQ(place.right - place.left, 295);
+  EXPECT_EQ(place.bottom - place.top, 378);
+  EXPECT_EQ(place.left, (GetSystemMetrics(SM_CXSCREEN) - 295) / 2);
+  EXPECT_EQ(place.top, (GetSystemMetrics(SM_CYSCREEN) - 378) / 2);
+  EXPECT_EQ(TrayIconCount(), 0);
+
+  HWND now = Control(NowEdit);
+  ASSERT_TRUE(now);
+  SYSTEMTIME today = {};
+  GetLocalTime(&today);
+  std::wstring date = std::to_wstring(today.wYear) + L"年" + std::to_wstring(today.wMonth) + L"月" +
+                      std::to_wstring(today.wDay) + L"日";
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(now).starts_with(date); }, 2500)) << TextOf(now);
+}
+
+TEST_F(ProgramTest, CloseBoxAndEscEachAskThenHideIntoOneTrayIcon) {
+  CloseWithCloseBox();
+  ExpectClosedToTray();
+
+  // A double click as the shell reports it: release, double click, release.
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    SendTrayNotification(window_, message);
+  }
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_); })) << "a double click did not show it";
+  EXPECT_EQ(TrayIconCount(), 1) << "showing the window keeps the icon";
+
+  SetForegroundWindow(window_);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+  PressKey(VK_ESCAPE);
+  ExpectClosedToTray();
+}
+
+TEST_F(ProgramTest, ASingleLeftClickOnTheIconLeavesTheWindowHidden) {
+  CloseWithCloseBox();
+  ExpectClosedToTray();
+  SendTrayNotification(window_, WM_LBUTTONDOWN);
+  SendTrayNotification(window_, WM_LBUTTONUP);
+  EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(window_); }, 700));
+  EXPECT_FALSE(FindPopUpMenu(app_.id()));
+}
+
+TEST_F(ProgramTest, RightClickOpensTheMenuAtTheCursorAndAClickOutsideClosesIt) {
+  CloseWithCloseBox();
+  ExpectClosedToTray();
+  const POINT cursor = {500, 400};
+  HWND menu = OpenTrayMenu(cursor);
+  ASSERT_TRUE(menu) << "no pop-up menu";
+  RECT place = {};
+  GetWindowRect(menu, &place);
+  // Right-aligned to the cursor, 5 pixels left of it and 5 above.
+  EXPECT_EQ(place.right, cursor.x - 5);
+  EXPECT_EQ(place.top, cursor.y - 5);
+
+  ClickAt({100, 100});
+  EXPECT_TRUE(WaitUntil([&] { return !FindPopUpMenu(app_.id()); })) << "the menu stayed open";
+  EXPECT_TRUE(app_.Running());
+  EXPECT_FALSE(IsWindowVisible(window_));
+  // And it opens again after that.
+  EXPECT_TRUE(OpenTrayMenu(cursor));
+  PressKey(VK_ESCAPE);
+}
+
+TEST_F(ProgramTest, ExitFromTheTrayMenuEndsARunningScheduleWithExitCodeZero) {
+  StartOneHourCountdown();
+  CloseWithCloseBox();
+  ExpectClosedToTray();
+  HWND menu = OpenTrayMenu({500, 400});
+  ASSERT_TRUE(menu);
+  RECT place = {};
+  GetWindowRect(menu, &place);
+  ClickAt({place.left + 20, place.top + 10});  // 退出(&X), the first item
+
+  std::optional<DWORD> code = app_.WaitForExit(5000);
+  ASSERT_TRUE(code) << "still running after Exit";
+  EXPECT_EQ(*code, 0u);
+  EXPECT_TRUE(WaitUntil([] { return TrayIconCount() == 0; })) << "the icon stayed";
+}
+
+TEST_F(ProgramTest, RefusesToLetTheSessionEnd) {
+  DWORD_PTR answer = TRUE;
+  std::thread shell([&] {
+    SendMessageTimeoutW(window_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 20000, &answer);
+  });
+  ExpectClosedToTray();
+  shell.join();
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(FALSE));
+
+  // A log-off asked for from outside, as the shell asks: wineboot reports the veto.
+  ChildProcess logOff;
+  ASSERT_TRUE(logOff.Start(L"C:\\windows\\system32\\wineboot.exe", L"--end-session"));
+  ExpectClosedToTray(false);
+  std::optional<DWORD> vetoed = logOff.WaitForExit(10000);
+  ASSERT_TRUE(vetoed);
+  EXPECT_EQ(*vetoed, 1u);
+  EXPECT_TRUE(app_.Running());
+}
+
+// A hook of the whole desktop that refuses tamrivo.exe its spinner controls.
+class SpinnerRefusal {
+ public:
+  SpinnerRefusal() {
+    module_ = LoadLibraryW((DriverDirectory() + L"\\refuse_spinners.dll").c_str());
+    auto procedure = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "RefuseSpinners")));
+    if (procedure) hook_ = SetWindowsHookExW(WH_CBT, procedure, module_, 0);
+  }
+  ~SpinnerRefusal() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (module_) FreeLibrary(module_);
+  }
+  SpinnerRefusal(const SpinnerRefusal&) = delete;
+  SpinnerRefusal& operator=(const SpinnerRefusal&) = delete;
+  bool active() const { return hook_ != nullptr; }
+
+ private:
+  HMODULE module_ = nullptr;
+  HHOOK hook_ = nullptr;
+};
+
+TEST(ProgramStartTest, AStartUpWindowThatCannotBeCreatedEndsWithTheErrorBoxAndMinusOne) {
+  SpinnerRefusal refusal;
+  ASSERT_TRUE(refusal.active());
+  ChildProcess app;
+  ASSERT_TRUE(app.Start(DriverDirectory() + L"\\tamrivo.exe"));
+  std::optional<MessageBoxView> box = WaitForMessageBox(app.id(), L"错误", 10000);
+  ASSERT_TRUE(box) << "no error box";
+  EXPECT_EQ(box->text, L"运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n");
+  EXPECT_FALSE(FindProcessWindow(app.id(), nullptr, kTitle)) << "the window is there after all";
+  ASSERT_TRUE(PressOk(*box));
+  std::optional<DWORD> code = app.WaitForExit(5000);
+  ASSERT_TRUE(code) << "still running after the error box";
+  EXPECT_EQ(*code, static_cast<DWORD>(-1));
+}
+
+}  // namespace
+}  // namespace tamrivo::e2e
