@@ -99,7 +99,7 @@ constexpr Form kRefusedWindow{
     .name = "RefusedWindow", .title = "Refused", .left = 10, .top = 10, .width = 200,
     .height = 100, .placement = Placement::Stored, .minimizeBox = false, .maximizeBox = false,
     .visible = true, .inTaskbar = true, .escCloses = false, .enterMovesFocus = false,
-    .icon = nullptr, .iconSize = 0, .events = {}, .controls = kOneEdit, .menu = {}};
+    .icon = nullptr, .events = {}, .controls = kOneEdit, .menu = {}};
 
 // Under the program's manifest the class name carries the version of the common controls:
 // "6.0.2600.2982!Edit".

@@ -48,7 +48,7 @@ constexpr Form kTrayWindow{
     .name = "TrayWindow", .title = "Tray test", .left = 10, .top = 10, .width = 200,
     .height = 100, .placement = Placement::Stored, .minimizeBox = false, .maximizeBox = false,
     .visible = false, .inTaskbar = true, .escCloses = false, .enterMovesFocus = false,
-    .icon = nullptr, .iconSize = 0,
+    .icon = nullptr,
     .events = {.trayEvent = RecordTrayEvent, .destroyed = RecordDestroy},
     .controls = {}, .menu = kMenu};
 
