@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "services/fatal.h"
+#include "system/windows_clock.h"
 #include "ui/service_window.h"
 #include "ui/text_encoding.h"
 #include "ui/window.h"
@@ -71,6 +72,7 @@ void InitializeRuntime() {
   if (!directory.empty()) SetCurrentDirectoryW(directory.c_str());
   CreateServiceWindow();
   SetFatalErrorPlatform({ShowFatalBox, EndAfterFatalError});
+  SetLocalClock(kWindowsClock);
 }
 
 void SetProcessEndHook(void (*hook)()) { g_process.endHook = hook; }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "services/datetime.h"
 #include "services/fatal.h"
 #include "shell_stand_in.h"
 #include "system/process.h"
@@ -47,6 +48,8 @@ class ProcessTest : public testing::Test {
     previousFatal_ = SetFatalErrorPlatform({});
     SetFatalErrorPlatform(previousFatal_);
     previousExit_ = SetProcessExit({RecordExit});
+    previousClock_ = SetLocalClock({});
+    SetLocalClock(previousClock_);
     g_exitCode.reset();
     g_hookCalls = 0;
     SetCurrentDirectoryW(L"C:\\windows");
@@ -54,10 +57,12 @@ class ProcessTest : public testing::Test {
   void TearDown() override {
     SetProcessExit(previousExit_);
     SetFatalErrorPlatform(previousFatal_);
+    SetLocalClock(previousClock_);
   }
 
   FatalErrorPlatform previousFatal_;
   ProcessExit previousExit_;
+  LocalClock previousClock_;
 };
 
 TEST_F(ProcessTest, StartUpMovesToTheProgramDirectoryAndInitialisesOleOnce) {
@@ -67,6 +72,14 @@ TEST_F(ProcessTest, StartUpMovesToTheProgramDirectoryAndInitialisesOleOnce) {
   InitializeRuntime();  // a second call initialises nothing twice
   EXPECT_TRUE(InProgramDirectory());
   EXPECT_TRUE(ComInitialised());
+  // The clock line and the at-time targets read Windows' local time (the suite runs with a TZ
+  // that the C runtime misreads).
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  const DateTimeFields now = SplitDateTime(CurrentDateTime());
+  const int expected = local.wHour * 60 + local.wMinute, actual = now.hour * 60 + now.minute;
+  EXPECT_TRUE(actual == expected || actual == (expected + 1) % 1440)
+      << now.hour << ":" << now.minute << " against " << local.wHour << ":" << local.wMinute;
 
   EXPECT_EQ(EndProcess(0), 0);
   EXPECT_FALSE(ComInitialised()) << "one exit sequence did not undo the start-up's OLE";
