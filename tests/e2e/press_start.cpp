@@ -33,7 +33,9 @@ double UnixSeconds() {
 
 int main() {
   HWND window = nullptr;
-  if (!WaitUntil([&] { return (window = FindWindowW(nullptr, L"Tamrivo v2.0")) != nullptr; }, 20000)) {
+  // The window exists before its controls do; it is shown once they all exist.
+  if (!WaitUntil([&] { return (window = FindWindowW(nullptr, L"Tamrivo v2.0")) && IsWindowVisible(window); },
+                 20000)) {
     std::fprintf(stderr, "no Tamrivo window\n");
     return 1;
   }
