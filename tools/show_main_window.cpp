@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 #include "ui/message_loop.h"
 #include "ui/service_window.h"
 #include "ui/window.h"

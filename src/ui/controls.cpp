@@ -6,275 +6,60 @@
 #include <vector>
 
 #include "services/fatal.h"
+#include "ui/control_kinds.h"
 #include "ui/text_encoding.h"
+#include "ui/window.h"
 
 namespace tamrivo {
 namespace {
 
 constexpr int kControlIdBase = 1000;
-// The window procedure a control had before ours, kept on the control itself.
-constexpr wchar_t kBaseProcProperty[] = L"Tamrivo.BaseProc";
+// The layer's place among the procedures stacked on a control.
+constexpr UINT_PTR kLayerSubclassId = 1;
 
 COLORREF ColourRef(Colour colour) {
   return colour == kButtonFace ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(colour);
 }
 
-bool IsContainer(ControlKind kind) {
-  return kind == ControlKind::GroupBox || kind == ControlKind::PictureBox;
-}
-
-struct NativeClass {
-  const wchar_t* name;
-  DWORD style;
-  DWORD exStyle;
-};
-
-NativeClass NativeClassOf(const ControlRecord& record) {
-  const ControlSettings& s = record.settings;
-  switch (record.kind) {
-    case ControlKind::EditBox: {
-      DWORD style = ES_AUTOHSCROLL;
-      if (s.alignment == Alignment::Centre) style |= ES_CENTER;
-      if (s.alignment == Alignment::Right) style |= ES_RIGHT;
-      if (s.border == EditBorder::Single) style |= WS_BORDER;
-      return {L"EDIT", style, s.border == EditBorder::Sunken ? DWORD{WS_EX_CLIENTEDGE} : 0};
-    }
-    case ControlKind::ComboBox:
-      // A list the user picks from; the list keeps the height the form gives it.
-      return {L"COMBOBOX", CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT | WS_VSCROLL, 0};
-    case ControlKind::PushButton:
-      return {L"BUTTON", BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE, 0};
-    // Check boxes and radio buttons change their state in our hands, not the control's, so
-    // that a click and an access key behave alike.
-    case ControlKind::CheckBox:
-      return {L"BUTTON", BS_CHECKBOX | BS_LEFT | BS_VCENTER, 0};
-    case ControlKind::RadioButton:
-      return {L"BUTTON", BS_RADIOBUTTON | BS_LEFT | BS_VCENTER, 0};
-    case ControlKind::Label: {
-      DWORD style = SS_NOPREFIX;
-      if (s.wrap) {
-        style |= s.alignment == Alignment::Centre  ? SS_CENTER
-                 : s.alignment == Alignment::Right ? SS_RIGHT
-                                                   : SS_LEFT;
-      } else {
-        style |= SS_CENTERIMAGE | (s.alignment == Alignment::Centre  ? SS_CENTER
-                                   : s.alignment == Alignment::Right ? SS_RIGHT
-                                                                     : SS_LEFTNOWORDWRAP);
-      }
-      return {L"STATIC", style, 0};
-    }
-    case ControlKind::TransparentLabel:
-      return {L"STATIC", SS_NOPREFIX | SS_LEFT, WS_EX_TRANSPARENT};
-    case ControlKind::GroupBox:
-      return {L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, 0};
-    case ControlKind::Spinner:
-      return {UPDOWN_CLASSW, 0, 0};
-    case ControlKind::PictureBox:
-      return {L"STATIC", SS_NOTIFY | WS_CLIPCHILDREN, 0};
-    case ControlKind::WebView:
-      // Stands in for the browser control: it keeps the control's place in the form.
-      return {L"STATIC", 0, 0};
-    case ControlKind::Timer:
-      break;
-  }
-  return {nullptr, 0, 0};
-}
-
-// The procedure of the controls the layer watches: group and picture boxes pass their
-// children's notifications up to the window; radio buttons mark their focus changes; edit
-// boxes with a length limit count it in GBK bytes.
-LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-
-LRESULT CallBase(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto base = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kBaseProcProperty));
-  return base ? CallWindowProcW(base, hwnd, message, wParam, lParam)
-              : DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-void WatchControl(HWND hwnd) {
-  LONG_PTR base = SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc));
-  SetPropW(hwnd, kBaseProcProperty, reinterpret_cast<HANDLE>(base));
-}
-
-bool ForwardedToWindow(UINT message) {
-  switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// How many GBK bytes the edit box can still take in place of its selection.
-std::size_t RoomFor(HWND edit, int32_t limit) {
-  std::wstring text = NativeText(edit);
-  DWORD start = 0, end = 0;
-  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  if (start > end) std::swap(start, end);
-  end = std::min<DWORD>(end, static_cast<DWORD>(text.size()));
-  start = std::min(start, end);
-  text.erase(start, end - start);
-  const std::size_t used = GbkLength(text);
-  return used >= static_cast<std::size_t>(limit) ? 0 : static_cast<std::size_t>(limit) - used;
-}
-
-// Pastes the first line of the clipboard's text, as much of it as fits.
-void PasteWithinLimit(HWND edit, int32_t limit) {
-  if (!OpenClipboard(edit)) return;
-  std::wstring pasted;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      pasted = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  pasted = pasted.substr(0, pasted.find_first_of(L"\r\n"));
-  const std::size_t room = RoomFor(edit, limit);
-  std::size_t take = 0;
-  while (take < pasted.size() && GbkLength(std::wstring_view(pasted).substr(0, take + 1)) <= room) {
-    ++take;
-  }
-  pasted.resize(take);
-  SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
-}
-
-LRESULT ControlMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  WindowInstance* window = FindInstance(hwnd);
-  const int32_t index = window ? window->ControlIndexOf(hwnd) : -1;
-  if (index < 0 || window->controls[static_cast<std::size_t>(index)].hwnd != hwnd) {
-    return CallBase(hwnd, message, wParam, lParam);
-  }
-  ControlInstance& control = window->controls[static_cast<std::size_t>(index)];
-  const ControlKind kind = control.kind();
-
-  if (IsContainer(kind) && ForwardedToWindow(message)) {
-    return SendMessageW(window->hwnd, message, wParam, lParam);
-  }
-  if (IsContainer(kind) && message == WM_ERASEBKGND) {
-    // A group box paints only its frame and caption; the window does not paint under it,
-    // since it clips its children. So the box fills its own inside.
-    auto dc = reinterpret_cast<HDC>(wParam);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    FillRect(dc, &client, ControlColours(*window, index, dc));
-    return 1;
-  }
-  if (kind == ControlKind::RadioButton && (message == WM_SETFOCUS || message == WM_KILLFOCUS)) {
-    // The button may send a click while its focus changes; that is no click of the user's.
-    const uint64_t serial = window->serial;
-    control.focusChanging = true;
-    LRESULT result = CallBase(hwnd, message, wParam, lParam);
-    if (FindInstanceBySerial(serial)) control.focusChanging = false;
-    return result;
-  }
-  const int32_t limit = control.record->settings.lengthLimit;
-  if (kind == ControlKind::EditBox && limit > 0) {
-    if ((message == WM_CHAR || message == WM_IME_CHAR) && wParam >= 0x20 && wParam != 0x7F) {
-      const wchar_t typed[] = {static_cast<wchar_t>(wParam), L'\0'};
-      if (GbkLength(typed) > RoomFor(hwnd, limit)) return 0;  // refused, as a full box does
-    } else if (message == WM_PASTE) {
-      PasteWithinLimit(hwnd, limit);
-      return 0;
-    }
-  }
-  return CallBase(hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+// The layer's own handling of a control's messages, stacked on the native procedure and on
+// whatever else is stacked there (the themed look, for one); each leaves without cutting the
+// others out.
+LRESULT CALLBACK LayerControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) noexcept {
   try {
     if (message == WM_NCDESTROY) {
-      LRESULT result = CallBase(hwnd, message, wParam, lParam);
-      RemovePropW(hwnd, kBaseProcProperty);
-      return result;
+      RemoveWindowSubclass(hwnd, LayerControlProc, kLayerSubclassId);
+      return DefSubclassProc(hwnd, message, wParam, lParam);
     }
-    return ControlMessage(hwnd, message, wParam, lParam);
+    WindowInstance* window = FindInstance(hwnd);
+    const int32_t index = window ? window->ControlIndexOf(hwnd) : -1;
+    if (index >= 0 && window->controls[static_cast<std::size_t>(index)].hwnd == hwnd) {
+      const ControlKindTraits& traits = KindTraits(window->controls[static_cast<std::size_t>(index)].kind());
+      LRESULT result = 0;
+      if (traits.message && traits.message(*window, index, message, wParam, lParam, result)) return result;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
   } catch (...) {
     ReportFatalError("");
-  }
-}
-
-bool NeedsWatching(const ControlRecord& record) {
-  return IsContainer(record.kind) || record.kind == ControlKind::RadioButton ||
-         (record.kind == ControlKind::EditBox && record.settings.lengthLimit > 0);
-}
-
-int OuterHeight(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect.bottom - rect.top;
-}
-
-void SetUpCombo(ControlInstance& control) {
-  HWND combo = control.hwnd;
-  const ControlSettings& s = control.record->settings;
-  for (const ComboItem& item : s.items) {
-    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromGbk(item.text).c_str()));
-  }
-  // Items one pixel taller than the font makes them. Some combo boxes take this only for
-  // owner-drawn items; their list box takes it directly.
-  const LRESULT itemHeight = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
-  if (itemHeight > 0) {
-    SendMessageW(combo, CB_SETITEMHEIGHT, 0, itemHeight + 1);
-    COMBOBOXINFO info{sizeof(COMBOBOXINFO)};
-    if (SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0) != itemHeight + 1 && GetComboBoxInfo(combo, &info)) {
-      SendMessageW(info.hwndList, LB_SETITEMHEIGHT, 0, itemHeight + 1);
-    }
-  }
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(s.selected), 0);
-
-  // The window height of a combo box sets how far its opened list reaches (the list is what
-  // lies below the closed box), and the closed box then takes the height its font gives it.
-  // The form wants both its own closed height and the list to end droppedHeight below the
-  // top: so the list is made as much longer as the closed box will shrink, then the box shrinks.
-  const int wanted = control.record->height;
-  if (s.droppedHeight > wanted) {
-    auto resize = [&](int height) {
-      SetWindowPos(combo, nullptr, 0, 0, control.record->width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    resize(s.droppedHeight);
-    const int natural = OuterHeight(combo);
-    if (natural != wanted) resize(s.droppedHeight + natural - wanted);
-  }
-  // The selection field grows or shrinks by the difference, measured again after each step:
-  // implementations count the field's border differently when it is set and when it is read.
-  LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
-    const int difference = wanted - OuterHeight(combo);
-    if (difference == 0 || field + difference <= 0) break;
-    field += difference;
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }
 }
 
 bool CreateControl(WindowInstance& window, int32_t index) {
   ControlInstance& control = window.controls[static_cast<std::size_t>(index)];
   const ControlRecord& record = *control.record;
-  if (record.kind == ControlKind::Timer) return true;
-  const NativeClass native = NativeClassOf(record);
-  if (!native.name) return false;
+  const ControlKindTraits& traits = KindTraits(record.kind);
+  if (!traits.nativeClass) return true;  // a timer ticks on its window
 
   HWND parent = window.hwnd;
   if (record.parent != kNoParent) parent = window.controls[static_cast<std::size_t>(record.parent)].hwnd;
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | native.style;
+  const NativeStyle fromSettings = traits.settingsStyle ? traits.settingsStyle(record.settings) : NativeStyle{};
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | traits.style | fromSettings.style;
   if (record.disabled) style |= WS_DISABLED;
   if (record.tabStop) style |= WS_TABSTOP;
-  int height = record.height;
-  if (record.kind == ControlKind::ComboBox && record.settings.droppedHeight > height) {
-    height = record.settings.droppedHeight;  // a combo box's window height includes its list
-  }
+  const int height = traits.creationHeight ? traits.creationHeight(record) : record.height;
   const std::wstring text = WideFromGbk(record.text);
-  control.hwnd = CreateWindowExW(native.exStyle, native.name, text.c_str(), style, record.left,
-                                 record.top, record.width, height, parent,
+  control.hwnd = CreateWindowExW(traits.exStyle | fromSettings.exStyle, traits.nativeClass, text.c_str(),
+                                 style, record.left, record.top, record.width, height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + index)),
                                  GetModuleHandleW(nullptr), nullptr);
   if (!control.hwnd) return false;
@@ -291,29 +76,8 @@ bool CreateControl(WindowInstance& window, int32_t index) {
   SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (s.background != kButtonFace) control.background.reset(CreateSolidBrush(ColourRef(s.background)));
 
-  switch (record.kind) {
-    case ControlKind::EditBox:
-      if (s.lengthLimit > 0) SendMessageW(control.hwnd, EM_LIMITTEXT, static_cast<WPARAM>(s.lengthLimit), 0);
-      break;
-    case ControlKind::ComboBox:
-      SetUpCombo(control);
-      break;
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-      SendMessageW(control.hwnd, BM_SETCHECK, s.checked ? BST_CHECKED : BST_UNCHECKED, 0);
-      break;
-    case ControlKind::Spinner:
-      // Its position is never used: it stays in the middle, so both arrows always step.
-      SendMessageW(control.hwnd, UDM_SETRANGE32, 0, 100);
-      SendMessageW(control.hwnd, UDM_SETPOS32, 0, 50);
-      // It may have taken a default size of its own at creation.
-      SetWindowPos(control.hwnd, nullptr, 0, 0, record.width, record.height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      break;
-    default:
-      break;
-  }
-  if (NeedsWatching(record)) WatchControl(control.hwnd);
+  if (traits.setUp) traits.setUp(control);
+  if (traits.message && !SetWindowSubclass(control.hwnd, LayerControlProc, kLayerSubclassId, 0)) return false;
   return true;
 }
 
@@ -347,7 +111,7 @@ bool CreateControls(WindowInstance& window) {
       if (created[i]) continue;
       const int32_t parent = records[i].parent;
       if (parent != kNoParent) {
-        if (parent < 0 || static_cast<std::size_t>(parent) >= count || !IsContainer(records[parent].kind)) {
+        if (parent < 0 || static_cast<std::size_t>(parent) >= count || !KindTraits(records[parent].kind).container) {
           return false;
         }
         if (!created[static_cast<std::size_t>(parent)]) continue;
@@ -366,7 +130,7 @@ bool CreateControls(WindowInstance& window) {
     }
   }
   for (std::size_t i = 0; i < count; ++i) {
-    if (records[i].kind == ControlKind::Timer) SetTimerPeriod(window, static_cast<int32_t>(i), records[i].settings.period);
+    if (KindTraits(records[i].kind).period) SetTimerPeriod(window, static_cast<int32_t>(i), records[i].settings.period);
   }
   return true;
 }
@@ -380,23 +144,19 @@ void ShowVisibleControls(const WindowInstance& window) {
 HBRUSH ControlColours(const WindowInstance& window, int32_t index, HDC dc) {
   const ControlInstance& control = window.controls[static_cast<std::size_t>(index)];
   const ControlSettings& s = control.record->settings;
-  switch (control.kind()) {
-    case ControlKind::EditBox:
-    case ControlKind::Label:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-    case ControlKind::GroupBox:
-    case ControlKind::PictureBox:
+  switch (KindTraits(control.kind()).colours) {
+    case Colouring::Own:
       SetTextColor(dc, ColourRef(s.textColour));
       SetBkColor(dc, ColourRef(s.background));
       return control.background ? control.background.get() : GetSysColorBrush(COLOR_BTNFACE);
-    case ControlKind::TransparentLabel:
+    case Colouring::Transparent:
       SetTextColor(dc, ColourRef(s.textColour));
       SetBkMode(dc, TRANSPARENT);
       return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    default:
-      return nullptr;
+    case Colouring::System:
+      break;
   }
+  return nullptr;
 }
 
 void SetTimerPeriod(WindowInstance& window, int32_t index, int32_t period) {
@@ -408,7 +168,14 @@ void SetTimerPeriod(WindowInstance& window, int32_t index, int32_t period) {
   if (period > 0) SetTimer(window.hwnd, TimerIdOf(index), static_cast<UINT>(period), nullptr);
 }
 
-void CheckRadioButton(const WindowInstance& window, int32_t index) {
+void ClickControl(WindowInstance& window, int32_t index) {
+  if (auto action = KindTraits(window.controls[static_cast<std::size_t>(index)].kind()).clickAction) {
+    action(window, index);
+  }
+  RaiseEvent(*window.form, index, kClicked);
+}
+
+void CheckRadioButton(WindowInstance& window, int32_t index) {
   const int32_t parent = window.controls[static_cast<std::size_t>(index)].record->parent;
   for (std::size_t i = 0; i < window.controls.size(); ++i) {
     const ControlInstance& other = window.controls[i];

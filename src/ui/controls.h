@@ -28,8 +28,12 @@ void SetTimerPeriod(WindowInstance& window, int32_t index, int32_t period);
 inline UINT_PTR TimerIdOf(int32_t index) { return static_cast<UINT_PTR>(index) + 1; }
 inline int32_t TimerIndexOf(UINT_PTR id) { return static_cast<int32_t>(id) - 1; }
 
+// A click on the control, by the mouse or by its access key: the kind's own action on its
+// state, then its clicked event.
+void ClickControl(WindowInstance& window, int32_t index);
+
 // Checks a radio button and unchecks the other radio buttons of its parent.
-void CheckRadioButton(const WindowInstance& window, int32_t index);
+void CheckRadioButton(WindowInstance& window, int32_t index);
 
 // The live text of a native window, in UTF-16.
 std::wstring NativeText(HWND window);

@@ -3,8 +3,10 @@
 // The layer (window.h) turns a form into a live window. No Win32 types here.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace tamrivo {
 
@@ -139,5 +141,16 @@ struct Form {
   std::span<const ControlRecord> controls;
   std::span<const MenuItemRecord> menu;
 };
+
+// For a compile-time check that each row of a form lies at the place its enumerator gives it:
+// true when the rows' names are the enumerators' names, in order.
+template <typename Row, std::size_t N>
+constexpr bool RowsInPlace(std::span<const Row> rows, const std::array<std::string_view, N>& names) {
+  if (rows.size() != N) return false;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (std::string_view(rows[i].name) != names[i]) return false;
+  }
+  return true;
+}
 
 }  // namespace tamrivo

@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <string>
 
+#include "ui/control_kinds.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
@@ -48,7 +49,7 @@ void FocusControl(WindowInstance& window, int32_t index) {
   HWND hwnd = ControlAt(window, index).hwnd;
   SetFocus(hwnd);
   // An edit box reached from the keyboard has its whole content selected, ready to retype.
-  if (ControlAt(window, index).kind() == ControlKind::EditBox) SendMessageW(hwnd, EM_SETSEL, 0, -1);
+  if (KindTraits(ControlAt(window, index).kind()).selectAllOnFocus) SendMessageW(hwnd, EM_SETSEL, 0, -1);
 }
 
 void MoveFocus(WindowInstance& window, int32_t from, int step) {
@@ -57,16 +58,15 @@ void MoveFocus(WindowInstance& window, int32_t from, int step) {
 }
 
 // An arrow on a focused radio button: the next radio button of the same parent.
-void MoveAmongRadioButtons(WindowInstance& window, int32_t from, int step) {
-  const int32_t parent = ControlAt(window, from).record->parent;
+void MoveAmongChoices(WindowInstance& window, int32_t from, int step) {
+  const ControlRecord& origin = *ControlAt(window, from).record;
   const int32_t next = NextInTabOrder(window, from, step, [&](int32_t i) {
     const ControlInstance& c = window.controls[static_cast<std::size_t>(i)];
-    return c.kind() == ControlKind::RadioButton && c.record->parent == parent && Usable(window, i);
+    return c.kind() == origin.kind && c.record->parent == origin.parent && Usable(window, i);
   });
   if (next < 0) return;
   const uint64_t serial = window.serial;
-  CheckRadioButton(window, next);
-  RaiseEvent(*window.form, next, kClicked);
+  ClickControl(window, next);
   WindowInstance* still = FindInstanceBySerial(serial);
   if (still && Usable(*still, next)) SetFocus(ControlAt(*still, next).hwnd);
 }
@@ -89,38 +89,27 @@ bool HandleAccessKey(WindowInstance& window, UINT key) {
   for (std::size_t i = 0; i < window.controls.size(); ++i) {
     const auto index = static_cast<int32_t>(i);
     const ControlInstance& control = window.controls[i];
-    const ControlKind kind = control.kind();
-    if (kind != ControlKind::PushButton && kind != ControlKind::CheckBox && kind != ControlKind::RadioButton &&
-        kind != ControlKind::Label && kind != ControlKind::GroupBox) {
-      continue;
-    }
+    const AccessKeyAction action = KindTraits(control.kind()).accessKey;
+    if (action == AccessKeyAction::None) continue;
     if (!Usable(window, index) || !HasAccessKey(NativeText(control.hwnd), key)) continue;
 
-    switch (kind) {
-      case ControlKind::PushButton:
-        RaiseEvent(*window.form, index, kClicked);
+    switch (action) {
+      case AccessKeyAction::Click:
+        ClickControl(window, index);
         break;
-      case ControlKind::CheckBox: {
-        const bool checked = SendMessageW(control.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        SendMessageW(control.hwnd, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
-        RaiseEvent(*window.form, index, kClicked);
-        break;
-      }
-      case ControlKind::RadioButton:
-        CheckRadioButton(window, index);
-        RaiseEvent(*window.form, index, kClicked);
-        break;
-      case ControlKind::Label:
+      case AccessKeyAction::FocusNext:
         MoveFocus(window, index, +1);
         break;
-      default: {  // group box: the first control inside it
-        HWND group = control.hwnd;
+      case AccessKeyAction::FocusInside: {
+        HWND container = control.hwnd;
         const int32_t inside = NextInTabOrder(window, index, +1, [&](int32_t j) {
-          return CanTakeTab(window, j) && IsChild(group, window.controls[static_cast<std::size_t>(j)].hwnd);
+          return CanTakeTab(window, j) && IsChild(container, window.controls[static_cast<std::size_t>(j)].hwnd);
         });
         if (inside >= 0) FocusControl(window, inside);
         break;
       }
+      case AccessKeyAction::None:
+        break;
     }
     return true;
   }
@@ -132,12 +121,8 @@ bool HandleAccessKey(WindowInstance& window, UINT key) {
 bool ControlWantsKey(const WindowInstance& window, int32_t focused, UINT key) {
   if (focused < 0) return false;
   const ControlInstance& control = window.controls[static_cast<std::size_t>(focused)];
-  if (control.kind() == ControlKind::ComboBox) return SendMessageW(control.hwnd, CB_GETDROPPEDSTATE, 0, 0) != 0;
-  if (control.kind() == ControlKind::EditBox && key == VK_RETURN) {
-    const LONG_PTR style = GetWindowLongPtrW(control.hwnd, GWL_STYLE);
-    return (style & ES_MULTILINE) && !(style & ES_READONLY);
-  }
-  return false;
+  const auto wantsKey = KindTraits(control.kind()).wantsKey;
+  return wantsKey && wantsKey(control.hwnd, key);
 }
 
 bool KeyIsDown(int key) { return GetKeyState(key) < 0; }
@@ -197,8 +182,8 @@ bool HandleWindowKeyboard(const MSG& message) {
     case VK_UP:
     case VK_RIGHT:
     case VK_DOWN:
-      if (shift || focused < 0 || ControlAt(*window, focused).kind() != ControlKind::RadioButton) return false;
-      MoveAmongRadioButtons(*window, focused, key == VK_RIGHT || key == VK_DOWN ? +1 : -1);
+      if (shift || focused < 0 || !KindTraits(ControlAt(*window, focused).kind()).arrowsMoveChoice) return false;
+      MoveAmongChoices(*window, focused, key == VK_RIGHT || key == VK_DOWN ? +1 : -1);
       return true;
     case VK_ESCAPE:
       if (shift || !window->form->escCloses || ControlWantsKey(*window, focused, key)) return false;

@@ -7,6 +7,7 @@
 #include <charconv>
 
 #include "services/fatal.h"
+#include "ui/control_kinds.h"
 #include "ui/controls.h"
 #include "ui/text_encoding.h"
 #include "ui/window.h"
@@ -28,16 +29,25 @@ ControlInstance& ExistingControl(WindowInstance& window, int32_t control) {
   return window.controls[static_cast<std::size_t>(control)];
 }
 
+// Only a kind with a native window has a place of its own; a timer keeps its form place.
+bool HasPlace(ControlKind kind) { return KindTraits(kind).nativeClass != nullptr; }
+
 // Every property but the tag goes to the native control; a timer's native timer lives on the
 // window and is there as long as the window is.
 void RequireNative(const ControlInstance& control) {
-  if (control.kind() == ControlKind::Timer) return;
+  if (!HasPlace(control.kind())) return;
   if (!control.hwnd || !IsWindow(control.hwnd)) ReportFatalError(kNativeControlMissingError);
 }
 
-bool HasPlace(ControlKind kind) { return kind != ControlKind::Timer; }
-bool IsButtonWithCaption(ControlKind kind) {
-  return kind == ControlKind::RadioButton || kind == ControlKind::CheckBox;
+// The numbered property that holds texts of the kind.
+int32_t TextPropertyOf(ControlKind kind) {
+  switch (KindTraits(kind).text) {
+    case TextProperty::Content: return kText;
+    case TextProperty::ButtonCaption: return kButtonCaption;
+    case TextProperty::Caption: return kCaption;
+    case TextProperty::None: break;
+  }
+  return -1;
 }
 
 OwnedText TextOf(HWND hwnd) { return GbkFromWide(NativeText(hwnd)); }
@@ -147,6 +157,7 @@ PropertyValue ReadControlProperty(WindowInstance& window, int32_t index, int32_t
   if (property == kTag) return OwnedText::Copy(control.tag.view());
   RequireNative(control);
   const ControlKind kind = control.kind();
+  const ControlKindTraits& traits = KindTraits(kind);
   if (IsPlace(property)) {
     if (!HasPlace(kind)) {
       const int32_t place[] = {control.left, control.top, control.width, control.height};
@@ -162,22 +173,18 @@ PropertyValue ReadControlProperty(WindowInstance& window, int32_t index, int32_t
       if (!HasPlace(kind)) return int32_t{control.disabled ? 1 : 0};
       return int32_t{IsWindowEnabled(control.hwnd) ? 0 : 1};
     case kText:  // also kPeriod
-      if (kind == ControlKind::EditBox) return TextOf(control.hwnd);
-      if (kind == ControlKind::Timer) return control.period;
-      break;
     case kButtonCaption:
-      if (kind == ControlKind::PushButton) return TextOf(control.hwnd);
-      break;
     case kCaption:
-      if (IsButtonWithCaption(kind)) return TextOf(control.hwnd);
+      if (property == TextPropertyOf(kind)) return TextOf(control.hwnd);
+      if (property == kPeriod && traits.period) return control.period;
       break;
     case kChecked:
-      if (IsButtonWithCaption(kind)) {
+      if (traits.checkable) {
         return int32_t{SendMessageW(control.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0};
       }
       break;
     case kSelection:
-      if (kind == ControlKind::ComboBox) {
+      if (traits.selection) {
         return static_cast<int32_t>(SendMessageW(control.hwnd, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
       }
       break;
@@ -197,6 +204,7 @@ void WriteControlProperty(WindowInstance& window, int32_t index, int32_t propert
   }
   RequireNative(control);
   const ControlKind kind = control.kind();
+  const ControlKindTraits& traits = KindTraits(kind);
   // A number written where a text belongs is taken as its decimal text.
   auto asText = [&] { return text ? OwnedText::Copy(text->view()) : DecimalText(*number); };
 
@@ -222,26 +230,26 @@ void WriteControlProperty(WindowInstance& window, int32_t index, int32_t propert
       if (HasPlace(kind)) EnableWindow(control.hwnd, !control.disabled);
       return;
     case kText:  // also kPeriod
-      if (kind == ControlKind::EditBox) {
-        WriteEditText(window, index, asText().get());
-      } else if (kind == ControlKind::Timer && number) {
-        SetTimerPeriod(window, index, *number);
-      }
-      return;
     case kButtonCaption:
-      if (kind == ControlKind::PushButton) SetWindowTextW(control.hwnd, WideFromGbk(asText().get()).c_str());
-      return;
     case kCaption:
-      if (IsButtonWithCaption(kind)) SetWindowTextW(control.hwnd, WideFromGbk(asText().get()).c_str());
+      if (property == kPeriod && traits.period) {
+        if (number) SetTimerPeriod(window, index, *number);
+      } else if (property != TextPropertyOf(kind)) {
+        return;
+      } else if (traits.event == EventSource::ContentChange) {
+        WriteEditText(window, index, asText().get());
+      } else {
+        SetWindowTextW(control.hwnd, WideFromGbk(asText().get()).c_str());
+      }
       return;
     case kChecked:
       // The state only: no event, and the other radio buttons keep theirs.
-      if (IsButtonWithCaption(kind) && number) {
+      if (traits.checkable && number) {
         SendMessageW(control.hwnd, BM_SETCHECK, *number ? BST_CHECKED : BST_UNCHECKED, 0);
       }
       return;
     case kSelection:
-      if (kind == ControlKind::ComboBox && number) {
+      if (traits.selection && number) {
         const auto count = static_cast<int32_t>(SendMessageW(control.hwnd, CB_GETCOUNT, 0, 0));
         const int32_t selected = std::clamp(*number, -1, std::max(count - 1, -1));
         SendMessageW(control.hwnd, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);

@@ -1,6 +1,6 @@
 #include "ui/window_icon.h"
 
-#include "system/icon_file.h"
+#include "services/icon_file.h"
 
 namespace tamrivo {
 

@@ -3,10 +3,12 @@
 #include <commctrl.h>
 
 #include "services/fatal.h"
-#include "system/tray.h"
+#include "ui/tray.h"
+#include "ui/control_kinds.h"
 #include "ui/controls.h"
 #include "ui/keyboard.h"
 #include "ui/menu.h"
+#include "ui/tray.h"
 #include "ui/window.h"
 #include "ui/window_instance.h"
 
@@ -18,32 +20,20 @@ WindowInstance* InstanceOf(HWND hwnd) {
   return reinterpret_cast<WindowInstance*>(GetWindowLongPtrW(hwnd, 0));
 }
 
+// A control's click, by the user or its access key: the kind's own action, then the event.
 void OnControlCommand(WindowInstance& window, HWND source, UINT code) {
   const int32_t index = window.ControlIndexOf(source);
   if (index < 0) return;
   ControlInstance& control = window.controls[static_cast<std::size_t>(index)];
   if (control.hwnd != source) return;
   const Form& form = *window.form;
-  switch (control.kind()) {
-    case ControlKind::EditBox:
+  switch (KindTraits(control.kind()).event) {
+    case EventSource::ContentChange:
       // A property write raises the event itself, once, after the content is replaced.
       if (code == EN_CHANGE && !control.suppressChange) RaiseEvent(form, index, kTextChanged);
       break;
-    case ControlKind::PushButton:
-      if (code == BN_CLICKED) RaiseEvent(form, index, kClicked);
-      break;
-    case ControlKind::CheckBox:
-      if (code == BN_CLICKED) {
-        const bool checked = SendMessageW(source, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        SendMessageW(source, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
-        RaiseEvent(form, index, kClicked);
-      }
-      break;
-    case ControlKind::RadioButton:
-      if (code == BN_CLICKED && !control.focusChanging) {
-        CheckRadioButton(window, index);
-        RaiseEvent(form, index, kClicked);
-      }
+    case EventSource::Click:
+      if (code == BN_CLICKED && !control.focusChanging) ClickControl(window, index);
       break;
     default:
       break;
@@ -83,7 +73,10 @@ LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->code != UDN_DELTAPOS) break;
       const int32_t index = window.ControlIndexOf(header->hwndFrom);
-      if (index < 0 || window.controls[static_cast<std::size_t>(index)].kind() != ControlKind::Spinner) break;
+      if (index < 0 || window.controls[static_cast<std::size_t>(index)].hwnd != header->hwndFrom ||
+          KindTraits(window.controls[static_cast<std::size_t>(index)].kind()).event != EventSource::SpinnerStep) {
+        break;
+      }
       const int delta = reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta;
       // The range runs upwards (0 at the bottom), so a positive step is toward the top arrow.
       RaiseEvent(form, index, kPressed, delta > 0 ? 1 : -1);
@@ -107,7 +100,7 @@ LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam
       if (index < 0 || static_cast<std::size_t>(index) >= window.controls.size()) break;
       const ControlInstance& timer = window.controls[static_cast<std::size_t>(index)];
       // A tick already queued when the timer stopped is dropped.
-      if (timer.kind() == ControlKind::Timer && timer.period > 0) RaiseEvent(form, index, kTick);
+      if (KindTraits(timer.kind()).event == EventSource::TimerTick && timer.period > 0) RaiseEvent(form, index, kTick);
       return 0;
     }
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "app_driver.h"
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 
 using namespace tamrivo;
 using namespace tamrivo::e2e;

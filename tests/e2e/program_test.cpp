@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app_driver.h"
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 
 namespace tamrivo::e2e {
 namespace {

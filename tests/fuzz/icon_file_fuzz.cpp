@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "system/icon_file.h"
+#include "services/icon_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::span<const uint8_t> file(data, size);

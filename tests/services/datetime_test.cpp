@@ -329,10 +329,17 @@ TEST_F(ClockTest, TheLibraryTickCountAdvancesInMilliseconds) {
 }
 
 TEST_F(ClockTest, ASeamWithoutATickCountKeepsTheLibraryOne) {
+  const auto before = static_cast<uint32_t>(UptimeMilliseconds());
   Install({FakeClock::Read, nullptr});
   FakeClock::now = {.year = 2011, .month = 2, .day = 25};
+  FakeClock::ticks = before + 0x40000000u;  // far from the library's count: must not be read
   EXPECT_EQ(CurrentDateTime(), At(2011, 2, 25));
-  UptimeMilliseconds();  // reads the library's count rather than calling null
+  const auto during = static_cast<uint32_t>(UptimeMilliseconds());
+  const auto after = static_cast<uint32_t>(UptimeMilliseconds());
+  // The library's count, read between two other readings of it (unsigned differences, so a
+  // wrap between them does not matter).
+  EXPECT_LE(during - before, after - before);
+  EXPECT_LT(after - before, 60000u);
 }
 
 }  // namespace

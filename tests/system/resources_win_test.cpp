@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
-#include "system/icon_file.h"
+#include "services/icon_file.h"
 #include "system/resources.h"
 
 namespace tamrivo {

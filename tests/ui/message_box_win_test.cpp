@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <string>
 
+#include "message_box_closer.h"
 #include "ui/window.h"
 #include "ui_support.h"
 
@@ -14,56 +16,49 @@ namespace {
 constexpr Form kBehind{.name = "Behind", .title = "后面", .left = 200, .top = 200, .width = 200, .height = 120,
                        .placement = Placement::Stored, .visible = true, .inTaskbar = true};
 
-// What the timer saw of the open box, and the button it pressed.
+// What the user saw of the open box.
 struct BoxVisit {
-  int pressButton = IDOK;
   bool found = false;
   std::wstring title, text;
   bool behindEnabled = true;
   bool ticksGoOn = false;
 } g_visit;
-UINT_PTR g_boxTimer = 0;
-int g_ticks = 0;
-UINT_PTR g_tickTimer = 0;
-
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-  wchar_t className[16]{};
-  GetClassNameW(window, className, 16);
-  if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
+HWND g_behind = nullptr;
+std::atomic<int> g_ticks = 0;
 
 void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
 
-void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
-  if (!box) return;  // not open yet
-  KillTimer(nullptr, g_boxTimer);
-  g_visit.found = true;
-  g_visit.title = test::WideText(box);
-  g_visit.text = test::WideText(GetDlgItem(box, 0xFFFF));
-  g_visit.behindEnabled = IsWindowEnabled(test::NativeWindow(kBehind)) != FALSE;
+// On the user's thread, while the box is open.
+void LookBehind(HWND) {
+  g_visit.behindEnabled = IsWindowEnabled(g_behind) != FALSE;
+  const DWORD start = GetTickCount();
+  while (g_ticks == 0 && GetTickCount() - start < 10000) Sleep(10);
   g_visit.ticksGoOn = g_ticks > 0;
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_visit.pressButton, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(box, g_visit.pressButton)));
 }
 
 class MessageBoxes : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(LoadWindow(kBehind)); }
+  void SetUp() override {
+    ASSERT_TRUE(LoadWindow(kBehind));
+    g_behind = test::NativeWindow(kBehind);
+  }
   void TearDown() override { test::Unload(kBehind); }
 
   int32_t Show(int pressButton, const char* text, int32_t flags, const char* title) {
     g_visit = {};
-    g_visit.pressButton = pressButton;
     g_ticks = 0;
-    g_tickTimer = SetTimer(nullptr, 0, 20, CountTick);
-    g_boxTimer = SetTimer(nullptr, 0, 150, AnswerBox);
-    const int32_t code = ShowMessage(text, flags, title);
-    KillTimer(nullptr, g_boxTimer);
-    KillTimer(nullptr, g_tickTimer);
+    const UINT_PTR tickTimer = SetTimer(nullptr, 0, 20, CountTick);
+    int32_t code = -1;
+    {
+      test::MessageBoxCloser user({.button = pressButton, .whileOpen = LookBehind});
+      code = ShowMessage(text, flags, title);
+      if (user.answered() == 1) {
+        g_visit.found = true;
+        g_visit.title = user.seen()[0].title;
+        g_visit.text = user.seen()[0].text;
+      }
+    }
+    KillTimer(nullptr, tickTimer);
     return code;
   }
 };

@@ -1,13 +1,13 @@
 // MainWindow as a whole: its clock line, its close request, its tray icon and the Exit item of
 // the tray menu. Closing the window hides it into the tray; only Exit ends the program.
-#include "scheduler/main_window_events.h"
+#include "app/main_window_events.h"
 
-#include "scheduler/handlers.h"
+#include "app/handlers.h"
 #include "services/datetime.h"
-#include "system/process.h"
+#include "ui/process.h"
 #include "system/resources.h"
-#include "system/tray.h"
-#include "ui/forms/main_window.h"
+#include "ui/tray.h"
+#include "app/forms/main_window.h"
 #include "ui/message_loop.h"
 #include "ui/window.h"
 

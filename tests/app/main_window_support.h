@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 
 namespace tamrivo::test {
 

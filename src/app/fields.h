@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "services/convert.h"
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 #include "ui/window.h"
 
 namespace tamrivo {

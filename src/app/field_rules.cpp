@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "scheduler/fields.h"
-#include "scheduler/handlers.h"
+#include "app/fields.h"
+#include "app/handlers.h"
 #include "services/convert.h"
 #include "services/text.h"
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 #include "ui/window.h"
 
 namespace tamrivo {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "main_window_support.h"
+#include "message_box_closer.h"
 #include "ui/window.h"
 
 namespace tamrivo::test {
@@ -135,75 +136,6 @@ TEST_F(FieldRulesTest, ModeRadiosSwitchWhichFieldsTakeInput) {
   ChooseMode(CountdownRadio);  // again: the same states
   expectCountdownFields(0);
 }
-
-// Closes every message box of this process that appears while it runs, and keeps the title
-// and text of each.
-class MessageBoxCloser {
- public:
-  struct Box {
-    std::wstring title, text;
-  };
-
-  MessageBoxCloser() : thread_([this] { Run(); }) {}
-  ~MessageBoxCloser() {
-    stop_ = true;
-    thread_.join();
-  }
-  std::vector<Box> seen() {
-    std::lock_guard lock(mutex_);
-    return seen_;
-  }
-
- private:
-  // The message is the box's one static control with text; the icon's has none.
-  static BOOL CALLBACK FindText(HWND child, LPARAM found) {
-    wchar_t className[16] = {}, text[256] = {};
-    GetClassNameW(child, className, 16);
-    GetWindowTextW(child, text, 256);
-    if (_wcsicmp(className, L"Static") != 0 || !*text) return TRUE;
-    *reinterpret_cast<std::wstring*>(found) = text;
-    return FALSE;
-  }
-
-  static BOOL CALLBACK FindOwnBox(HWND window, LPARAM found) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-        std::wstring(className) == L"#32770") {
-      *reinterpret_cast<HWND*>(found) = window;
-      return FALSE;
-    }
-    return TRUE;
-  }
-
-  void Run() {
-    while (!stop_) {
-      HWND box = nullptr;
-      EnumWindows(FindOwnBox, reinterpret_cast<LPARAM>(&box));
-      if (box) {
-        Box seen;
-        wchar_t title[64] = {};
-        GetWindowTextW(box, title, 64);
-        seen.title = title;
-        EnumChildWindows(box, FindText, reinterpret_cast<LPARAM>(&seen.text));
-        {
-          std::lock_guard lock(mutex_);
-          seen_.push_back(seen);
-        }
-        SendMessageW(box, WM_COMMAND, IDOK, 0);
-        while (IsWindow(box) && !stop_) Sleep(10);
-      }
-      Sleep(20);
-    }
-  }
-
-  std::atomic<bool> stop_ = false;
-  std::mutex mutex_;
-  std::vector<Box> seen_;
-  std::thread thread_;
-};
 
 TEST_F(FieldRulesTest, CheckingFlashCheckWarnsThatTheOptionIsUnsupported) {
   MessageBoxCloser closer;

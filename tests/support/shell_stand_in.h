@@ -1,5 +1,4 @@
-// Stand-ins for the two things outside the program that tray tests talk to: the shell's
-// notification area and the user who answers a message box.
+// A stand-in for the shell's notification area, which the tray tests talk to.
 #pragma once
 
 #include <windows.h>
@@ -68,68 +67,6 @@ class StandInShell {
   HWND window_ = nullptr;
   bool accept_;
   std::vector<Request> requests_;
-};
-
-// Answers the next message box of this process with the given title: reads its text and
-// presses OK, as a user would, from a thread of its own while the test's thread waits in the
-// box. Stops looking when it goes.
-class MessageBoxAnswerer {
- public:
-  explicit MessageBoxAnswerer(std::wstring title)
-      : title_(std::move(title)), thread_([this] { Run(); }) {}
-  ~MessageBoxAnswerer() {
-    stop_ = true;
-    thread_.join();
-  }
-  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
-  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
-
-  int answered() const { return answered_; }
-  // The text of the last box answered; read it after the box has gone.
-  const std::wstring& text() const { return text_; }
-
- private:
-  struct Search {
-    const std::wstring* title;
-    HWND found = nullptr;
-  };
-  static BOOL CALLBACK Match(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t name[16] = {}, title[64] = {};
-    GetClassNameW(window, name, 16);
-    // Read without a message: the windows' own thread may be the one waiting for this one.
-    InternalGetWindowText(window, title, 64);
-    if (process != GetCurrentProcessId() || std::wstring(name) != L"#32770" ||
-        *search->title != title || !IsWindowVisible(window)) {
-      return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-  }
-
-  void Run() {
-    while (!stop_) {
-      Search search{&title_};
-      EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-      if (search.found) {
-        wchar_t text[512] = {};
-        GetDlgItemTextW(search.found, 0xFFFF, text, 512);
-        text_ = text;
-        ++answered_;  // before the click, which lets the waiting thread go on
-        SendMessageW(GetDlgItem(search.found, IDOK), BM_CLICK, 0, 0);
-        while (!stop_ && IsWindow(search.found)) Sleep(10);
-      }
-      Sleep(20);
-    }
-  }
-
-  std::wstring title_;
-  std::wstring text_;
-  std::atomic<int> answered_{0};
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
 };
 
 }  // namespace tamrivo::test

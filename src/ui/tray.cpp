@@ -1,4 +1,4 @@
-#include "system/tray.h"
+#include "ui/tray.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "system/icon_file.h"
+#include "services/icon_file.h"
 #include "ui/handles.h"
 #include "ui/menu.h"
 #include "ui/text_encoding.h"

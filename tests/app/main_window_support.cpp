@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "scheduler/scheduler.h"
+#include "app/scheduler.h"
 #include "services/datetime.h"
 #include "system/power_calls.h"
 #include "ui/message_loop.h"

@@ -3,7 +3,8 @@
 // the live window.
 #include <gtest/gtest.h>
 
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
+#include "main_window_support.h"
 #include "ui/handles.h"
 #include "ui/text_encoding.h"
 #include "ui/window.h"
@@ -11,6 +12,8 @@
 
 namespace tamrivo {
 namespace {
+
+using MainWindowKeysTest = test::MainWindowTest;
 
 class MainWindowForm : public testing::Test {
  protected:
@@ -180,11 +183,28 @@ TEST_F(MainWindowForm, TextsShowInChineseWhateverTheCodePage) {
   EXPECT_TRUE(GetWindowLongPtrW(test::ControlWindow(MainWindow, ActionLabel), GWL_STYLE) & SS_NOPREFIX);
 }
 
-TEST_F(MainWindowForm, AltEPressesTheStartButtonOnlyWhileItsCaptionSaysSo) {
-  // The form binds no handler yet; the caption decides whether the key reaches the button.
-  EXPECT_EQ(test::Bytes(GetTextProperty(MainWindow, StartStopButton, kButtonCaption)), "启动定时器(&E)");
-  SetControlProperty(MainWindow, StartStopButton, kButtonCaption, "停止定时器(&D)");
-  EXPECT_EQ(test::WideText(test::ControlWindow(MainWindow, StartStopButton)), L"停止定时器(&D)");
+// The start button's access key follows its caption: pressed on the real window, Alt+E starts
+// the schedule, and once the caption says so, Alt+D stops it; the letter of the other caption
+// does nothing.
+TEST_F(MainWindowKeysTest, AltEStartsTheScheduleAndAltDStopsIt) {
+  test::Activate(MainWindow);
+  auto running = [] { return test::Period(CountdownTimer) > 0; };
+  auto press = [](WORD letter) {
+    test::PressKeys({VK_MENU, letter});
+    test::PumpFor(200);  // lets the keys arrive; the checks below wait for their effect
+  };
+
+  press('D');
+  EXPECT_FALSE(running()) << "Alt+D started the schedule";
+  test::PressKeys({VK_MENU, 'E'});
+  ASSERT_TRUE(test::PumpUntil(running, 10000)) << "Alt+E did not start the schedule";
+  EXPECT_EQ(test::Caption(), "停止定时器(&D)");
+
+  press('E');
+  EXPECT_TRUE(running()) << "Alt+E stopped the running schedule";
+  test::PressKeys({VK_MENU, 'D'});
+  ASSERT_TRUE(test::PumpUntil([&] { return !running(); }, 10000)) << "Alt+D did not stop the schedule";
+  EXPECT_EQ(test::Caption(), "启动定时器(&E)");
 }
 
 }  // namespace

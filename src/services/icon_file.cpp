@@ -1,4 +1,4 @@
-#include "system/icon_file.h"
+#include "services/icon_file.h"
 
 #include <algorithm>
 #include <array>

@@ -3,11 +3,12 @@
 //
 // Event bindings are left empty ({}) with the handler's name beside them until the handlers
 // exist; the layer does nothing for an event without a handler.
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 
 #include <array>
+#include <string_view>
 
-#include "scheduler/handlers.h"
+#include "app/handlers.h"
 #include "system/resources.h"
 
 namespace tamrivo {
@@ -139,6 +140,13 @@ constexpr std::array<MenuItemRecord, kMainWindowMenuItemCount> kMenu{{
     {.caption = "-", .name = "TrayMenuSeparator", .level = 1},
     {.caption = "关于(&A)", .name = "AboutItem", .level = 1, .selected = {}},  // AboutRequested
 }};
+
+#define TAMRIVO_NAME(name) std::string_view(#name),
+static_assert(RowsInPlace<ControlRecord>(kControls, std::array{TAMRIVO_MAIN_WINDOW_CONTROLS(TAMRIVO_NAME)}),
+              "a control row is not at the place of its MainWindowControl enumerator");
+static_assert(RowsInPlace<MenuItemRecord>(kMenu, std::array{TAMRIVO_MAIN_WINDOW_MENU(TAMRIVO_NAME)}),
+              "a menu row is not at the place of its MainWindowMenuItem enumerator");
+#undef TAMRIVO_NAME
 
 }  // namespace
 

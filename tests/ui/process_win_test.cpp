@@ -12,8 +12,8 @@
 
 #include "services/datetime.h"
 #include "services/fatal.h"
-#include "shell_stand_in.h"
-#include "system/process.h"
+#include "message_box_closer.h"
+#include "ui/process.h"
 #include "ui/window.h"
 
 namespace tamrivo {
@@ -130,17 +130,17 @@ LRESULT CALLBACK RefuseEditBoxes(int code, WPARAM wParam, LPARAM lParam) {
 // The end hook of a normal end must not run: it would end with another code.
 void EndWithWrongCode() { ExitProcess(7); }
 
-test::MessageBoxAnswerer* g_user = nullptr;
+test::MessageBoxCloser* g_user = nullptr;
 
 // Checks the box the user answered before the real exit; a wrong text ends with 8.
 void ExitAfterCheckingTheBox(uint32_t code) {
   const bool rightBox = g_user && g_user->answered() == 1 &&
-                        g_user->text() == L"运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n";
+                        g_user->seen()[0].text == L"运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n";
   ExitProcess(rightBox ? code : 8);
 }
 
 void FailToLoadTheStartWindow() {
-  test::MessageBoxAnswerer user(L"错误");
+  test::MessageBoxCloser user(L"错误");
   g_user = &user;
   InitializeRuntime();
   SetProcessEndHook(EndWithWrongCode);

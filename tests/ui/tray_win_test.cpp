@@ -11,7 +11,7 @@
 
 #include "shell_stand_in.h"
 #include "system/resources.h"
-#include "system/tray.h"
+#include "ui/tray.h"
 #include "ui/message_loop.h"
 #include "ui/window.h"
 #include "ui/window_instance.h"
@@ -253,9 +253,12 @@ TEST_F(TrayTest, PopUpShowsTheVisibleItemsAtTheCursorAndRaisesTheChosenOne) {
 }
 
 TEST_F(TrayTest, PopUpOfAnItemWithoutItemsUnderItShowsNothing) {
-  PopUp(kBare, VK_ESCAPE);
-  PopUp(kMenu.size(), VK_ESCAPE);
-  EXPECT_FALSE(g_menu.seen);
+  // A menu that did open would be seen by the timer in its loop and dismissed.
+  PopUp(kBare, VK_ESCAPE);  // nothing under it
+  EXPECT_FALSE(g_menu.seen) << "a menu without visible items opened";
+  PopUp(kMenu.size(), VK_ESCAPE);  // no such item
+  EXPECT_FALSE(g_menu.seen) << "a menu opened for an item past the form's menu";
+  EXPECT_TRUE(g_events.empty());
 }
 
 TEST(TrayTip, KeepsTheFirst62BytesWithoutASplitCharacter) {

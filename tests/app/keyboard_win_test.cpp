@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 #include "ui/window.h"
 #include "ui_support.h"
 

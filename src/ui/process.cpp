@@ -1,4 +1,4 @@
-#include "system/process.h"
+#include "ui/process.h"
 
 #include <windows.h>
 #include <ole2.h>

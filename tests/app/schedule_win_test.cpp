@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "main_window_support.h"
-#include "scheduler/scheduler.h"
+#include "app/scheduler.h"
 #include "ui/window.h"
 
 namespace tamrivo::test {

@@ -3,19 +3,19 @@
 // read from the clock: the clock is read only at the press, to turn the chosen clock time into
 // seconds from that moment. The action is requested on the first tick whose count has passed
 // the target.
-#include "scheduler/scheduler.h"
+#include "app/scheduler.h"
 
 #include <cmath>
 #include <limits>
 
-#include "scheduler/fields.h"
-#include "scheduler/handlers.h"
+#include "app/fields.h"
+#include "app/handlers.h"
 #include "services/convert.h"
 #include "services/datetime.h"
 #include "services/int32_wrap.h"
 #include "services/text.h"
 #include "system/power.h"
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 #include "ui/window.h"
 
 namespace tamrivo {
