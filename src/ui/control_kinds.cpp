@@ -7,6 +7,7 @@
 #include "ui/combo_box.h"
 #include "ui/controls.h"
 #include "ui/edit_box.h"
+#include "ui/web_view.h"
 
 namespace tamrivo {
 namespace {
@@ -129,8 +130,8 @@ constexpr std::array<ControlKindTraits, 12> kKinds{{
      .container = true, .message = ContainerMessage, .colours = Colouring::Own},
     {.kind = ControlKind::TransparentLabel, .nativeClass = L"STATIC", .style = SS_NOPREFIX | SS_LEFT,
      .exStyle = WS_EX_TRANSPARENT, .colours = Colouring::Transparent},
-    // Stands in for the browser control: it keeps the control's place in the form.
-    {.kind = ControlKind::WebView, .nativeClass = L"STATIC"},
+    // The host of the browser control (web_view.h): its own class, and the browser inside.
+    {.kind = ControlKind::WebView, .nativeClass = kWebViewHostClass, .setUp = SetUpWebView},
 }};
 
 static_assert(kKinds.size() == static_cast<std::size_t>(ControlKind::WebView) + 1, "a row for every kind");

@@ -8,6 +8,7 @@
 #include "services/fatal.h"
 #include "ui/control_kinds.h"
 #include "ui/text_encoding.h"
+#include "ui/web_view.h"
 #include "ui/window.h"
 
 namespace tamrivo {
@@ -86,6 +87,7 @@ bool CreateControl(WindowInstance& window, int32_t index) {
 bool CreateControls(WindowInstance& window) {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
+  RegisterWebViewHostClass();
 
   const auto& records = window.form->controls;
   window.controls.clear();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -52,6 +53,33 @@ struct ComboItem {
   int32_t value;     // the item value
 };
 
+// The events of a web view, in the order of their numbers.
+enum class WebViewEvent : int32_t {
+  AboutToNavigate,       // "即将跳转", with the address; false cancels
+  NavigateComplete,      // "跳转完毕", with the address
+  DownloadBegin,         // "载入开始"
+  ProgressChange,        // "载入进度改变", with the percentage
+  DownloadComplete,      // "载入完毕"
+  DocumentReady,         // "已就绪", with the address
+  StatusTextChange,      // "状态文本被改变", with the text
+  TitleChange,           // "标题被改变", with the title
+  CommandStateChange,    // "命令状态被改变", with 0 forward or 1 back, and whether it is enabled
+  AboutToOpenNewWindow,  // "即将打开新窗口"; false cancels
+};
+inline constexpr std::size_t kWebViewEventCount = 10;
+
+struct WebViewEventArgs {
+  const char* text = nullptr;  // GBK: the address, status text or title; null for none
+  int32_t number = 0;          // the percentage, or the command
+  bool enabled = false;        // the command's state
+};
+
+// A handler of a web view's events; its result counts only where false cancels.
+using WebViewHandler = bool (*)(WebViewEvent event, const WebViewEventArgs& args);
+struct WebViewHandlers {
+  WebViewHandler bound[kWebViewEventCount] = {};  // by event number; null for none
+};
+
 // Kind settings. Only the fields of the control's kind are read.
 struct ControlSettings {
   // edit box
@@ -72,8 +100,9 @@ struct ControlSettings {
   bool checked = false;
   // timer: milliseconds, 0 stopped
   int32_t period = 0;
-  // web view: the page path on the advertisement server
-  const char* page = nullptr;
+  // web view: its stored settings (services/web_view_settings.h) and the handlers of its events
+  std::span<const uint8_t> webView = {};
+  const WebViewHandlers* webViewHandlers = nullptr;
 };
 
 // Event numbers of controls (all 0 within their kind) and of windows.

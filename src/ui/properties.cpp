@@ -165,6 +165,9 @@ PropertyValue ReadControlProperty(WindowInstance& window, int32_t index, int32_t
     }
     return ReadPlace(control.hwnd, property);
   }
+  if (kind == ControlKind::WebView && property >= kFontSize) {
+    return control.webView ? control.webView->Read(property) : PropertyValue(int32_t{0});
+  }
   switch (property) {
     case kVisible:
       if (!HasPlace(kind)) return int32_t{control.visible && IsWindowVisible(window.hwnd) ? 1 : 0};
@@ -216,6 +219,10 @@ void WriteControlProperty(WindowInstance& window, int32_t index, int32_t propert
     } else {
       WritePlace(control.hwnd, property, *number);
     }
+    return;
+  }
+  if (kind == ControlKind::WebView && property >= kFontSize) {
+    if (control.webView) control.webView->Write(property, value);
     return;
   }
   switch (property) {

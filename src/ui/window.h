@@ -25,6 +25,15 @@ enum : int32_t {
   kChecked = 18,       // radio button, check box
   kSelection = 19,     // combo box: selected index, -1 for none
 };
+// A web view's own properties, in their index order.
+enum : int32_t {
+  kFontSize = 8,       // 0 to 4; applied clamped
+  kOffline = 9,        // bool
+  kSilent = 10,        // bool
+  kUrl = 11,           // text: writing navigates
+  kStatusText = 12,    // text, read only
+  kPageCaption = 13,   // text, read only: the title of the current page
+};
 
 // Integers and bools (0 or 1) as int32_t, texts as OwnedText.
 using PropertyValue = std::variant<int32_t, OwnedText>;

@@ -12,6 +12,7 @@
 #include "services/text.h"
 #include "ui/form.h"
 #include "ui/handles.h"
+#include "ui/web_view.h"
 
 namespace tamrivo {
 
@@ -29,6 +30,7 @@ struct ControlInstance {
   bool focusChanging = false;   // radio buttons: gaining or losing the focus just now
   UniqueFont font;              // its own font, when the form gives one
   UniqueBrush background;       // its own background brush, unless it is button face
+  std::unique_ptr<WebView> webView;  // web views: the browser it hosts, or an empty host
 
   ControlKind kind() const { return record->kind; }
 };

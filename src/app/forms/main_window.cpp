@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/handlers.h"
+#include "services/web_view_settings.h"
 #include "system/resources.h"
 
 namespace tamrivo {
@@ -40,6 +41,10 @@ constexpr std::array<ComboItem, 2> kHalfDayItems{{
 
 constexpr int32_t kDroppedListHeight = 160;
 
+// The advertisement page, on the server the build names; no address without one.
+constexpr auto kAdViewSettings =
+    StoredWebViewSettings(kMediumFontSize, false, false, TAMRIVO_AD_SERVER, "/admin/ad/tamrivo2.htm");
+
 constexpr ControlSettings kSunkenEdit{
     .border = EditBorder::Sunken, .textColour = kBlack, .background = kWhite};
 
@@ -53,7 +58,7 @@ constexpr ControlSettings Timer(int32_t period) { return {.period = period}; }
 constexpr std::array<ControlRecord, kMainWindowControlCount> kControls{{
     {.name = "AdView", .formName = "超文本浏览框1", .kind = ControlKind::WebView, .parent = kNoParent,
      .left = 272, .top = 304, .width = 16, .height = 24, .visible = false, .tabStop = true,
-     .settings = {.page = "/admin/ad/tamrivo2.htm"}},
+     .settings = {.webView = kAdViewSettings.span()}},
     {.name = "AboutButton", .formName = "按钮5", .kind = ControlKind::PushButton, .parent = kNoParent,
      .left = 24, .top = 288, .width = 96, .height = 32, .tabStop = true, .text = "关于软件和作者",
      .settings = {.font = &kAboutButtonFont},
