@@ -27,4 +27,7 @@ bool CloseRequested();
 void TrayNotified(int32_t type);
 void ExitSelected();
 
+// AboutButton and AboutItem: AboutWindow, modally, without a parent.
+void AboutRequested();
+
 }  // namespace tamrivo

@@ -62,7 +62,7 @@ constexpr std::array<ControlRecord, kMainWindowControlCount> kControls{{
     {.name = "AboutButton", .formName = "按钮5", .kind = ControlKind::PushButton, .parent = kNoParent,
      .left = 24, .top = 288, .width = 96, .height = 32, .tabStop = true, .text = "关于软件和作者",
      .settings = {.font = &kAboutButtonFont},
-     .event = {}},  // AboutRequested
+     .event = AboutRequested},
     {.name = "AtTimeTimer", .formName = "时钟3", .kind = ControlKind::Timer, .parent = ConfigGroup,
      .left = 146, .top = 0, .width = 26, .height = 26, .settings = Timer(0),
      .event = AtTimeTick},
@@ -143,7 +143,7 @@ constexpr std::array<MenuItemRecord, kMainWindowMenuItemCount> kMenu{{
     {.caption = "托盘菜单", .name = "TrayMenu", .level = 0, .hidden = true},
     {.caption = "退出(&X)", .name = "ExitItem", .level = 1, .selected = ExitSelected},
     {.caption = "-", .name = "TrayMenuSeparator", .level = 1},
-    {.caption = "关于(&A)", .name = "AboutItem", .level = 1, .selected = {}},  // AboutRequested
+    {.caption = "关于(&A)", .name = "AboutItem", .level = 1, .selected = AboutRequested},
 }};
 
 #define TAMRIVO_NAME(name) std::string_view(#name),
