@@ -100,12 +100,16 @@ struct ViewWindow {
 
 class WebViewTest : public testing::Test {
  protected:
+  // OLE for this thread, as the program's start-up gives it; the process tests of this program
+  // check that start-up is the first to ask.
   void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     ASSERT_TRUE(server.listening());
     EventLog().clear();
     g_allowNavigation = true;
     g_allowNewWindow = true;
   }
+  void TearDown() override { OleUninitialize(); }
   std::string Url(const std::string& path) { return server.Address() + path; }
   bool Requested(const std::string& path, int times = 1) {
     return test::PumpUntil([&] { return server.Requests(path) >= times; }, 20000);
