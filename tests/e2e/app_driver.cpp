@@ -75,11 +75,23 @@ std::wstring DriverDirectory() {
   return directory.substr(0, directory.rfind(L'\\'));
 }
 
-bool ChildProcess::Start(const std::wstring& program, const std::wstring& arguments) {
+bool ChildProcess::Start(const std::wstring& program, const std::wstring& arguments,
+                         const std::vector<std::wstring>& environment) {
   std::wstring directory = program.substr(0, program.rfind(L'\\'));
   std::wstring command = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  // The block is NUL-separated and ends in an empty string.
+  std::wstring block;
+  if (!environment.empty()) {
+    if (wchar_t* own = GetEnvironmentStringsW()) {
+      for (const wchar_t* entry = own; *entry; entry += wcslen(entry) + 1) block.append(entry).push_back(L'\0');
+      FreeEnvironmentStringsW(own);
+    }
+    for (const std::wstring& entry : environment) block.append(entry).push_back(L'\0');
+    block.push_back(L'\0');
+  }
   STARTUPINFOW startup = {sizeof(startup)};
-  return CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  return CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, block.empty() ? nullptr : block.data(),
                         directory.c_str(), &startup, &info_);
 }
 
@@ -119,6 +131,30 @@ HWND FindProcessWindow(DWORD process, const wchar_t* className, const wchar_t* t
   WindowSearch search{process, className, title};
   EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD process) {
+  struct Search {
+    DWORD process;
+    std::vector<HWND> found;
+  } search{process};
+  EnumWindows([](HWND window, LPARAM parameter) {
+    auto* s = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s->process && IsWindowVisible(window)) s->found.push_back(window);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int TaskbarButtonCount() {
+  int count = 0;
+  EnumChildWindows(FindWindowW(L"Shell_TrayWnd", nullptr), [](HWND child, LPARAM parameter) {
+    if (IsClass(child, L"Button") && IsWindowVisible(child)) ++*reinterpret_cast<int*>(parameter);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&count));
+  return count;
 }
 
 std::optional<MessageBoxView> WaitForMessageBox(DWORD process, const wchar_t* title,

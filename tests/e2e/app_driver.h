@@ -32,8 +32,10 @@ std::wstring DriverDirectory();
 // A process started by the driver; ended by force if it is still running when this goes.
 class ChildProcess {
  public:
-  // Starts the program in its own directory. False when CreateProcessW failed.
-  bool Start(const std::wstring& program, const std::wstring& arguments = L"");
+  // Starts the program in its own directory, with the driver's environment plus the
+  // variables given as "NAME=value". False when CreateProcessW failed.
+  bool Start(const std::wstring& program, const std::wstring& arguments = L"",
+             const std::vector<std::wstring>& environment = {});
   ~ChildProcess();
 
   DWORD id() const { return info_.dwProcessId; }
@@ -52,6 +54,13 @@ HWND FindControl(HWND window, int index);
 
 // A visible top-level window of the process with that class and title (either may be null).
 HWND FindProcessWindow(DWORD process, const wchar_t* className, const wchar_t* title);
+
+// The visible top-level windows of the process.
+std::vector<HWND> VisibleWindowsOf(DWORD process);
+
+// The buttons on the taskbar of the Wine desktop: its visible child buttons, one for each
+// window that has a button there, and the start button.
+int TaskbarButtonCount();
 
 // The program's message box ("#32770") with that title, while it is open.
 struct MessageBoxView {

@@ -16,6 +16,10 @@ LoopbackServer::LoopbackServer(unsigned short port) {
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   address.sin_port = htons(port);
   int length = sizeof address;
+  const BOOL reuse = TRUE;
+  if (port != 0) {
+    setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
+  }
   if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
       listen(listener_, 16) != 0 ||
       getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
@@ -44,6 +48,10 @@ void LoopbackServer::Serve() {
   for (;;) {
     const SOCKET client = accept(listener, nullptr, nullptr);
     if (client == INVALID_SOCKET) return;
+    {
+      std::lock_guard lock(mutex_);
+      ++connections_;
+    }
     Answer(client);
     closesocket(client);
   }
@@ -84,6 +92,11 @@ int LoopbackServer::TotalRequests() {
   int total = 0;
   for (const auto& [path, count] : requests_) total += count;
   return total;
+}
+
+int LoopbackServer::Connections() {
+  std::lock_guard lock(mutex_);
+  return connections_;
 }
 
 }  // namespace tamrivo::test

@@ -15,7 +15,8 @@ namespace tamrivo::test {
 
 class LoopbackServer {
  public:
-  // Listens on the port given, or on a free one for 0.
+  // Listens on the port given, or on a free one for 0. A given port is taken even while
+  // connections of an earlier server on it are still winding down.
   explicit LoopbackServer(unsigned short port = 0);
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;
@@ -28,6 +29,8 @@ class LoopbackServer {
   // How often the path has been asked for so far, and over all paths.
   int Requests(const std::string& path);
   int TotalRequests();
+  // Connections accepted so far, whether or not they asked for anything.
+  int Connections();
 
  private:
   void Serve();
@@ -38,6 +41,7 @@ class LoopbackServer {
   std::thread thread_;
   std::mutex mutex_;
   std::map<std::string, int> requests_;
+  int connections_ = 0;
 };
 
 }  // namespace tamrivo::test

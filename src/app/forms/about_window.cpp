@@ -19,10 +19,11 @@ extern constexpr char kAboutText[] =
 
 extern constexpr char kSupportText[] = "支持我们的发展，请点击下面的广告（绿色文字）\r\n\r\n↓点↓";
 
-// We have no phone or messenger number to give: problems go to the project's home page when
-// the build names one (TAMRIVO_HOME_PAGE), otherwise back to where the program came from.
+// We have no services, phone or messenger number to offer: problems go to the project's home
+// page when the build names one (TAMRIVO_HOME_PAGE), otherwise back to where the program came
+// from.
 extern constexpr char kContactText[] =
-    "Tamrivo 开发组不承接网站建设、软件开发或技术培训课程，只维护本软件。\r\n"
+    "Tamrivo 开发组只维护本软件，不承接建站、软件开发或培训业务。\r\n"
 #ifdef TAMRIVO_HOME_PAGE
     "问题和建议请到本项目主页报告：" TAMRIVO_HOME_PAGE;
 #else
