@@ -470,7 +470,7 @@ WebView::~WebView() {
 }
 
 bool WebView::CreateBrowser() {
-  site_ = new BrowserSite(this, host_);
+  site_.reset(new BrowserSite(this, host_));
   if (!site_->Embed()) {
     Close();
     return false;
@@ -581,10 +581,9 @@ void WebView::OnSetFocus() {
 }
 
 void WebView::Close() {
-  if (BrowserSite* site = std::exchange(site_, nullptr)) {
-    site->Close();
-    site->Release();
-  }
+  // Taken out first: the browser's last notifications may reach the view while it goes.
+  ComPtr<BrowserSite> site(std::move(site_));
+  if (site) site->Close();
 }
 
 bool WebView::Raise(WebViewEvent event, const WebViewEventArgs& args) {

@@ -10,6 +10,7 @@
 
 #include "services/web_view_settings.h"
 #include "ui/form.h"
+#include "ui/handles.h"
 #include "ui/window.h"
 
 namespace tamrivo {
@@ -61,7 +62,7 @@ class WebView {
   OwnedText initialUrl_;
   OwnedText pendingUrl_;  // the address of a navigation under way, empty when none
   OwnedText statusText_;
-  BrowserSite* site_ = nullptr;  // one COM reference, given back by Close
+  ComPtr<BrowserSite> site_;  // given back by Close
 };
 
 // The window class of the hosts; registered before the first control is made.
