@@ -96,14 +96,16 @@ struct Face {
   LONG_PTR style;
 };
 
-Face FaceOf(HWND window) {
+Face FaceOf(HWND window, bool withText) {
   Face face{};
   face.font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
   if (!face.font) face.font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-  // At most 255 characters, as a button shows.
-  std::array<wchar_t, 256> buffer{};
-  const int length = GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
-  face.text.assign(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
+  if (withText) {
+    // At most 255 characters, as a button shows.
+    std::array<wchar_t, 256> buffer{};
+    const int length = GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
+    face.text.assign(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
+  }
   face.style = GetWindowLongPtrW(window, GWL_STYLE);
   return face;
 }
@@ -411,6 +413,11 @@ void PaintSpinButton(HDC dc, const RECT& all, const ThemedControl& c, const Colo
                    c.horizontal ? Glyph::Right : Glyph::Down, set);
 }
 
+bool IsField(ThemedControlKind kind) {
+  return kind == ThemedControlKind::EditBox || kind == ThemedControlKind::DropDownCombo ||
+         kind == ThemedControlKind::SpinButton;
+}
+
 // Whether the painter draws only on top of what is on the screen.
 bool AddsToScreen(ThemedControlKind kind) {
   return kind == ThemedControlKind::EditBox || kind == ThemedControlKind::DropDownCombo ||
@@ -428,7 +435,20 @@ ParentColours AskParentColours(HWND control, HDC dc) {
   return {GetObjectType(brush) == OBJ_BRUSH ? brush : nullptr, GetTextColor(dc)};
 }
 
-void PaintThemedControl(const ThemedControl& control, const ColourSet& colours) {
+HDC PaintBuffer::Prepare(HDC compatible, SIZE size) {
+  if (!memory_) memory_.reset(CreateCompatibleDC(compatible));
+  if (!memory_) return nullptr;
+  if (!bitmap_ || size.cx > size_.cx || size.cy > size_.cy) {
+    selected_.reset();
+    size_ = {std::max(size.cx, size_.cx), std::max(size.cy, size_.cy)};
+    bitmap_.reset(CreateCompatibleBitmap(compatible, size_.cx, size_.cy));
+    if (!bitmap_) return nullptr;
+    selected_.emplace(memory_.get(), bitmap_.get());
+  }
+  return memory_.get();
+}
+
+void PaintThemedControl(const ThemedControl& control, const ColourSet& colours, PaintBuffer& buffer) {
   HWND window = control.hwnd;
   if (control.kind == ThemedControlKind::ComboList || !IsWindowVisible(window)) return;
   if (control.kind == ThemedControlKind::EditBox && !control.bordered) return;
@@ -436,15 +456,12 @@ void PaintThemedControl(const ThemedControl& control, const ColourSet& colours) 
   GetWindowRect(window, &place);
   const RECT all{0, 0, place.right - place.left, place.bottom - place.top};
   if (IsEmpty(all)) return;
-  const Face face = FaceOf(window);
+  const Face face = FaceOf(window, !IsField(control.kind));
 
   WindowDc screen(window, WindowDc::WholeWindow);
   if (!screen.get()) return;
-  UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
-  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), all.right, all.bottom));
-  if (!memory || !bitmap) return;
-  HDC dc = memory.get();
-  SelectedObject selectedBitmap(dc, bitmap.get());
+  HDC dc = buffer.Prepare(screen.get(), {all.right, all.bottom});
+  if (!dc) return;
   SelectedObject selectedFont(dc, face.font);
   SetBkMode(dc, TRANSPARENT);
   if (AddsToScreen(control.kind)) BitBlt(dc, 0, 0, all.right, all.bottom, screen.get(), 0, 0, SRCCOPY);

@@ -29,6 +29,7 @@ struct VisualStyle {
   int32_t scheme = 0;  // the last value passed to SetVisualStyle
   std::unordered_map<HWND, ThemedControl> controls;
   UniqueHook creationHook;
+  PaintBuffer paintBuffer;
 };
 VisualStyle g_look;
 
@@ -54,7 +55,7 @@ void Repaint(HWND window) {
   }
   // A copy: painting asks the window for its font and text.
   const ThemedControl state = *control;
-  PaintThemedControl(state, ColourSetOf(g_look.scheme));
+  PaintThemedControl(state, ColourSetOf(g_look.scheme), g_look.paintBuffer);
   if ((control = Find(window))) ++control->paints;
 }
 
@@ -165,6 +166,15 @@ LRESULT DefaultThenPaint(const Message& m) {
   return result;
 }
 
+// The frame is painted first and the client area right after: when the client area waits
+// for its WM_PAINT, that paint covers the frame too, so it is painted once.
+LRESULT FrameThenPaint(const Message& m, bool byPrevious) {
+  const bool clientWaits = GetUpdateRect(m.window, nullptr, FALSE) != FALSE;
+  const LRESULT result = byPrevious ? Previous(m) : DefWindowProcW(m.window, m.id, m.wParam, m.lParam);
+  if (!clientWaits) Repaint(m.window);
+  return result;
+}
+
 // Focus, enabling and the mouse, for every kind; `paints` is false for the combo list, which
 // draws itself.
 LRESULT CommonState(ThemedControl& control, const Message& m, bool paints) {
@@ -221,8 +231,9 @@ LRESULT ButtonMessage(ThemedControl& control, const Message& m) {
 
 LRESULT EditMessage(ThemedControl& control, const Message& m) {
   switch (m.id) {
-    case WM_PAINT:
     case WM_NCPAINT:
+      return FrameThenPaint(m, true);
+    case WM_PAINT:
     case WM_HSCROLL:
     case WM_VSCROLL:
       return PreviousThenPaint(m);
@@ -242,8 +253,9 @@ LRESULT EditMessage(ThemedControl& control, const Message& m) {
 
 LRESULT ComboMessage(ThemedControl& control, const Message& m) {
   switch (m.id) {
-    case WM_PAINT:
     case WM_NCPAINT:
+      return FrameThenPaint(m, true);
+    case WM_PAINT:
       return PreviousThenPaint(m);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -263,9 +275,10 @@ bool OverFirstHalf(const ThemedControl& control, LPARAM point) {
 
 LRESULT SpinMessage(ThemedControl& control, const Message& m) {
   switch (m.id) {
-    case WM_PAINT:
+    // The arrows are all ours: the control's own procedure never paints.
     case WM_NCPAINT:
-      // The arrows are all ours: the control's own procedure never paints.
+      return FrameThenPaint(m, false);
+    case WM_PAINT:
       return DefaultThenPaint(m);
     case WM_ERASEBKGND:
       return 1;
@@ -296,7 +309,8 @@ LRESULT SpinMessage(ThemedControl& control, const Message& m) {
 }
 
 LRESULT GroupBoxMessage(ThemedControl& control, const Message& m) {
-  if (m.id == WM_PAINT || m.id == WM_NCPAINT) return DefaultThenPaint(m);
+  if (m.id == WM_NCPAINT) return FrameThenPaint(m, false);
+  if (m.id == WM_PAINT) return DefaultThenPaint(m);
   return CommonState(control, m, true);
 }
 

@@ -8,9 +8,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <vector>
 
+#include "message_box_closer.h"
 #include "screen_support.h"
 #include "ui/button_text.h"
 #include "ui/themed_control.h"
@@ -165,17 +167,18 @@ TEST_F(ThemedLook, PushedButtonShiftsItsTextByOnePixel) {
 TEST_F(ThemedLook, HoverRepaintsTheButtonOnceAndLeavingRepaintsItNormal) {
   HWND button = Button(L"Hover", BS_PUSHBUTTON, {10, 10, 100, 30});
   ASSERT_TRUE(SetVisualStyle(1));
-  ASSERT_EQ(PixelMismatches(button, PushButtonPixels(button, kBlueBorder, kWhite, RGB(226, 223, 214))), "");
-  const uint64_t paintsBefore = FindThemedControl(button)->paints;
+  const std::vector<PixelCheck> normal = PushButtonPixels(button, kBlueBorder, kWhite, RGB(226, 223, 214));
+  const std::vector<PixelCheck> hover = PushButtonPixels(button, kBlueBorder, RGB(255, 240, 207), RGB(229, 151, 0));
+  ASSERT_EQ(PixelMismatches(button, normal), "");
 
-  test::MoveMouseTo(button, 30, 15);
-  EXPECT_EQ(PixelMismatches(button, PushButtonPixels(button, kBlueBorder, RGB(255, 240, 207), RGB(229, 151, 0))), "");
-  test::MoveMouseTo(button, 60, 12);  // still over it: nothing to repaint
-  test::PumpFor(100);
-  EXPECT_EQ(FindThemedControl(button)->paints, paintsBefore + 1);
+  EXPECT_EQ(test::PixelMismatchesWithMouseAt(button, 30, 15, hover), "");
+  // Moving on over it changes nothing, so nothing is painted again.
+  const uint64_t paints = FindThemedControl(button)->paints;
+  test::MoveMouseTo(button, 60, 12);
+  test::PumpFor(150);
+  EXPECT_EQ(FindThemedControl(button)->paints, paints);
 
-  test::MoveMouseTo(host_, 300, 300);
-  EXPECT_EQ(PixelMismatches(button, PushButtonPixels(button, kBlueBorder, kWhite, RGB(226, 223, 214))), "");
+  EXPECT_EQ(test::PixelMismatchesWithMouseAt(button, 290, 290, normal), "") << "after leaving";
 }
 
 TEST_F(ThemedLook, CheckBoxFrameTickAndDisabledBox) {
@@ -307,37 +310,28 @@ TEST_F(ThemedLook, SpinButtonJoinsItsEditBoxAndLightsOnlyTheHalfUnderTheMouse) {
   // Each half is an arrow button inside a one-pixel frame; the face starts one pixel in.
   const COLORREF normal = RGB(231, 235, 255), hover = kWhite;
   const int secondHalf = 1 + (Height(alone) - 2) / 2;
-  test::MoveMouseTo(alone, 8, 8);
-  EXPECT_EQ(PixelMismatches(alone, {{"upper face", 2, 2, hover, 2}, {"lower face", 2, secondHalf + 1, normal, 2}}), "");
-  test::MoveMouseTo(alone, 8, Height(alone) - 8);
-  EXPECT_EQ(PixelMismatches(alone, {{"upper face", 2, 2, normal, 2}, {"lower face", 2, secondHalf + 1, hover, 2}}), "");
+  EXPECT_EQ(test::PixelMismatchesWithMouseAt(alone, 8, 8,
+                                             {{"upper face", 2, 2, hover, 2}, {"lower face", 2, secondHalf + 1, normal, 2}}),
+            "");
+  EXPECT_EQ(test::PixelMismatchesWithMouseAt(alone, 8, Height(alone) - 8,
+                                             {{"upper face", 2, 2, normal, 2}, {"lower face", 2, secondHalf + 1, hover, 2}}),
+            "");
 }
 
-// Presses the OK button of the open message box once its themed look shows.
-struct MessageBoxVisit {
-  bool themed = false;
-  int tries = 0;
-} g_boxVisit;
+// Whether the OK button of the open message box showed the themed look: the default
+// button's focused band inside the blue border. Runs on the closer's thread.
+std::atomic<bool> g_boxButtonThemed{false};
 
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
-  wchar_t className[16]{};
-  GetClassNameW(window, className, 16);
-  if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
-void CALLBACK LookAtMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
-  HWND ok = box ? GetDlgItem(box, IDOK) : nullptr;
-  if (!ok) return;
-  // The OK button is the default one: the focused band, inside the blue border.
-  g_boxVisit.themed = test::ScreenPixel(ok, 1, Height(ok) / 2) == kBlueBorder &&
-                      test::ScreenPixel(ok, Width(ok) / 2, 2) == RGB(206, 231, 255);
-  if (g_boxVisit.themed || ++g_boxVisit.tries > 40) {
-    KillTimer(nullptr, timer);
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+void LookAtOkButton(HWND box) {
+  HWND ok = GetDlgItem(box, IDOK);
+  const DWORD start = GetTickCount();
+  while (ok && GetTickCount() - start < 5000) {
+    if (test::ScreenPixel(ok, 1, Height(ok) / 2) == kBlueBorder &&
+        test::ScreenPixel(ok, Width(ok) / 2, 2) == RGB(206, 231, 255)) {
+      g_boxButtonThemed = true;
+      return;
+    }
+    Sleep(20);
   }
 }
 
@@ -347,10 +341,10 @@ TEST_F(ThemedLook, WindowsCreatedAfterTheSwitchTakeTheLook) {
   EXPECT_NE(FindThemedControl(later), nullptr);
   EXPECT_EQ(PixelMismatches(later, PushButtonPixels(later, kBlueBorder, kWhite, RGB(226, 223, 214))), "");
 
-  g_boxVisit = {};
-  SetTimer(nullptr, 0, 50, LookAtMessageBox);
+  g_boxButtonThemed = false;
+  test::MessageBoxCloser closer({.whileOpen = LookAtOkButton});
   EXPECT_EQ(ShowMessage("主题"), 0);
-  EXPECT_TRUE(g_boxVisit.themed) << "the message box's OK button kept the classic look";
+  EXPECT_TRUE(g_boxButtonThemed) << "the message box's OK button kept the classic look";
 }
 
 TEST_F(ThemedLook, KindsOutsideTheTableKeepTheClassicLook) {

@@ -18,6 +18,12 @@ bool Near(COLORREF a, COLORREF b, int tolerance) {
          std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
+bool CursorAt(POINT point) {
+  POINT now{};
+  GetCursorPos(&now);
+  return now.x == point.x && now.y == point.y;
+}
+
 }  // namespace
 
 std::string Describe(COLORREF colour) {
@@ -72,14 +78,21 @@ void MoveMouseToScreen(POINT point) {
   input.mi.dy = (point.y * 65536 + height - 1) / height;
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof(INPUT));
-  PumpUntil([&] {
-    POINT now{};
-    GetCursorPos(&now);
-    return now.x == point.x && now.y == point.y && GetQueueStatus(QS_INPUT) == 0;
-  });
+  PumpUntil([&] { return CursorAt(point) && GetQueueStatus(QS_INPUT) == 0; });
   PumpFor(30);
 }
 
 void MoveMouseTo(HWND window, int x, int y) { MoveMouseToScreen(ScreenPoint(window, x, y)); }
+
+std::string PixelMismatchesWithMouseAt(HWND window, int x, int y, std::span<const PixelCheck> checks) {
+  std::string mismatches;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // Each attempt a pixel apart, so that each is a fresh move.
+    MoveMouseToScreen(ScreenPoint(window, x + attempt % 2, y));
+    mismatches = PixelMismatches(window, checks, 2000);
+    if (mismatches.empty()) break;
+  }
+  return mismatches;
+}
 
 }  // namespace tamrivo::test

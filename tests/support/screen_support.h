@@ -38,6 +38,15 @@ void MoveMouseTo(HWND window, int x, int y);
 // Moves the pointer to a screen point.
 void MoveMouseToScreen(POINT point);
 
+// Moves the pointer to a point of the window (or the pixel beside it) and waits until the
+// pixels match, as PixelMismatches does. Under Wine on X a late motion event of an earlier
+// move can reach the window after the last one, with the old place; so it tries up to three
+// fresh moves, and a look that follows the pointer wrongly fails all three.
+std::string PixelMismatchesWithMouseAt(HWND window, int x, int y, std::span<const PixelCheck> checks);
+inline std::string PixelMismatchesWithMouseAt(HWND window, int x, int y, std::initializer_list<PixelCheck> checks) {
+  return PixelMismatchesWithMouseAt(window, x, y, std::span<const PixelCheck>(checks.begin(), checks.size()));
+}
+
 std::string Describe(COLORREF colour);
 
 }  // namespace tamrivo::test
