@@ -18,7 +18,6 @@
 namespace {
 
 HWND FindMainWindow() {
-  char title[64]{};
   HWND found = nullptr;
   EnumThreadWindows(
       GetCurrentThreadId(),
@@ -30,7 +29,6 @@ HWND FindMainWindow() {
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&found));
-  (void)title;
   return found;
 }
 
