@@ -22,6 +22,7 @@ void AtTimeRadioClicked();
 void FlashCheckClicked();
 
 // The main window as a whole.
+void MainWindowCreated();
 void ClockTick();
 bool CloseRequested();
 void TrayNotified(int32_t type);

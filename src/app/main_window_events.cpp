@@ -1,5 +1,6 @@
-// MainWindow as a whole: its clock line, its close request, its tray icon and the Exit item of
-// the tray menu. Closing the window hides it into the tray; only Exit ends the program.
+// MainWindow as a whole: its themed look, its clock line, its close request, its tray icon
+// and the Exit item of the tray menu. Closing the window hides it into the tray; only Exit
+// ends the program.
 #include "app/main_window_events.h"
 
 #include "app/handlers.h"
@@ -9,6 +10,7 @@
 #include "ui/tray.h"
 #include "app/forms/main_window.h"
 #include "ui/message_loop.h"
+#include "ui/visual_style.h"
 #include "ui/window.h"
 
 namespace tamrivo {
@@ -19,6 +21,10 @@ int32_t ProgramMain() {
   RunMessageLoop();
   return 0;
 }
+
+// Before the first show, so the window never appears in the classic look. The look stays on
+// for every later window: AboutWindow, message boxes.
+void MainWindowCreated() { SetVisualStyle(1); }
 
 void ClockTick() {
   OwnedText now = FormatDateTime(CurrentDateTime());

@@ -171,7 +171,7 @@ extern constexpr Form MainWindow{
     .enterMovesFocus = false,
     .icon = MainWindowIconBytes,  // the orange pinwheel
     .events = {
-        .created = {},       // MainWindowCreated
+        .created = MainWindowCreated,
         .closeRequest = CloseRequested,
         .trayEvent = TrayNotified,
     },
