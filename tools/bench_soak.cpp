@@ -12,9 +12,9 @@
 #include <cstdlib>
 
 #include "main_window_support.h"
-#include "system/process.h"
+#include "ui/process.h"
 #include "ui/controls.h"
-#include "ui/forms/main_window.h"
+#include "app/forms/main_window.h"
 #include "ui/message_loop.h"
 #include "ui/window.h"
 #include "ui/window_instance.h"
