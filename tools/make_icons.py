@@ -3,8 +3,9 @@
 
     tools/make_icons.py [--out src/resources] [--preview DIR]
 
-main_window.ico  an orange pinwheel: 32-bit images with alpha, 128, 64, 48, 32 and 16 pixels
-tamrivo.ico      the program file's icon, a pink pig's face: the same five sizes
+main_window.ico  an orange pinwheel: 32-bit images with alpha, 128, 64, 48, 32 and 16 pixels;
+                 the images of 48 pixels and up are stored as PNG (RGBA), the rest as bitmaps
+tamrivo.ico      the program file's icon, a pink pig's face: the same five sizes, stored alike
 tray.ico         the notification-area icon, a golden padlock: one 32 x 32 image with 256
                  colours and a transparency mask, 2238 bytes
 
@@ -262,6 +263,10 @@ def padlock_scene(size):
 # Writing .ico files.
 
 ICON_SIZES = (128, 64, 48, 32, 16)
+# Images this large are stored as PNG: a 128-pixel bitmap is 66 KB, its PNG a tenth of that.
+# The small ones stay bitmaps, which every reader takes and which cost nothing to decode when
+# a window asks for its title-bar icons.
+PNG_FROM_SIZE = 48
 
 
 def samples_for(size):
@@ -306,13 +311,19 @@ def icon_file(images):
     return out + b"".join(image[4] for image in images)
 
 
+def png_32(pixels, size):
+    rows = [[v for px in pixels[row * size:(row + 1) * size] for v in px] for row in range(size)]
+    return png(size, size, rows)
+
+
 def true_colour_icon(scene_for):
     rendered = {}
     images = []
     for size in ICON_SIZES:
         pixels = render(scene_for(size), size, samples_for(size))
         rendered[size] = pixels
-        images.append((size, size, 0, 32, dib_32(pixels, size)))
+        data = png_32(pixels, size) if size >= PNG_FROM_SIZE else dib_32(pixels, size)
+        images.append((size, size, 0, 32, data))
     return icon_file(images), rendered
 
 
@@ -367,8 +378,38 @@ def palette_icon(scene, size=32):
 
 
 # ---------------------------------------------------------------------------------------------
-# Previews: the decoded images enlarged over a chequerboard, and at true size on light and
-# dark grounds.
+# PNG, for the large icon images and the previews.
+
+
+def paeth(a, b, c):
+    p = a + b - c
+    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+    return a if pa <= pb and pa <= pc else b if pb <= pc else c
+
+
+def filtered_rows(rgba_rows):
+    """Each row with the PNG filter that leaves the smallest residues (the usual heuristic):
+    smooth icon shading then compresses to a fraction of the raw pixels."""
+    out = bytearray()
+    previous = None
+    for row in rgba_rows:
+        row = bytes(row)
+        up = previous or bytes(len(row))
+        left = bytes(4) + row[:-4]
+        upper_left = bytes(4) + up[:-4]
+        candidates = [
+            (0, row),
+            (1, bytes((x - a) & 255 for x, a in zip(row, left))),
+            (2, bytes((x - b) & 255 for x, b in zip(row, up))),
+            (3, bytes((x - (a + b) // 2) & 255 for x, a, b in zip(row, left, up))),
+            (4, bytes((x - paeth(a, b, c)) & 255
+                      for x, a, b, c in zip(row, left, up, upper_left))),
+        ]
+        kind, data = min(candidates, key=lambda k: (sum(min(v, 256 - v) for v in k[1]), k[0]))
+        out.append(kind)
+        out += data
+        previous = row
+    return bytes(out)
 
 
 def png(width, height, rgba_rows):
@@ -376,10 +417,15 @@ def png(width, height, rgba_rows):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    raw = b"".join(b"\0" + bytes(row) for row in rgba_rows)
+    raw = filtered_rows(rgba_rows)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6,
                                                                0, 0, 0)) +
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+# ---------------------------------------------------------------------------------------------
+# Previews: the decoded images enlarged over a chequerboard, and at true size on light and
+# dark grounds.
 
 
 def preview(images):

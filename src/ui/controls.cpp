@@ -167,7 +167,10 @@ void SetTimerPeriod(WindowInstance& window, int32_t index, int32_t period) {
   if (period == timer.period) return;
   if (timer.period > 0) KillTimer(window.hwnd, TimerIdOf(index));
   timer.period = period;
-  if (period > 0) SetTimer(window.hwnd, TimerIdOf(index), static_cast<UINT>(period), nullptr);
+  // A timer the system refuses would never tick: it reads back as stopped.
+  if (period > 0 && !SetTimer(window.hwnd, TimerIdOf(index), static_cast<UINT>(period), nullptr)) {
+    timer.period = 0;
+  }
 }
 
 void ClickControl(WindowInstance& window, int32_t index) {

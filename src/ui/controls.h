@@ -23,10 +23,15 @@ void ShowVisibleControls(const WindowInstance& window);
 HBRUSH ControlColours(const WindowInstance& window, int32_t index, HDC dc);
 
 // Stores a timer's period and starts or stops its native timer: runs while the period > 0;
-// a negative period stores 0; the same period again leaves a running timer alone.
+// a negative period stores 0; the same period again leaves a running timer alone. A timer
+// that cannot be started stores 0.
 void SetTimerPeriod(WindowInstance& window, int32_t index, int32_t period);
 inline UINT_PTR TimerIdOf(int32_t index) { return static_cast<UINT_PTR>(index) + 1; }
-inline int32_t TimerIndexOf(UINT_PTR id) { return static_cast<int32_t>(id) - 1; }
+// The timer control of a WM_TIMER id, or -1 for an id that is not one of ours: another program
+// can post any id, 0 and the largest values included.
+inline int32_t TimerIndexOf(UINT_PTR id, std::size_t controlCount) {
+  return id >= 1 && id <= controlCount ? static_cast<int32_t>(id - 1) : -1;
+}
 
 // A click on the control, by the mouse or by its access key: the kind's own action on its
 // state, then its clicked event.

@@ -1,14 +1,15 @@
 #include "ui/menu.h"
 
+#include <utility>
+
 #include "ui/text_encoding.h"
 
 namespace tamrivo {
 namespace {
 
-void AppendItem(HMENU menu, const MenuItemRecord& item, int32_t index, HMENU popup = nullptr) {
+bool AppendItem(HMENU menu, const MenuItemRecord& item, int32_t index, HMENU popup = nullptr) {
   if (item.caption && std::string_view(item.caption) == "-") {
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    return;
+    return AppendMenuW(menu, MF_SEPARATOR, 0, nullptr) != FALSE;
   }
   UINT flags = MF_STRING | (item.disabled ? MF_GRAYED : 0) | (item.checked ? MF_CHECKED : 0);
   UINT_PTR id = kMenuCommandBase + static_cast<UINT_PTR>(index);
@@ -16,7 +17,7 @@ void AppendItem(HMENU menu, const MenuItemRecord& item, int32_t index, HMENU pop
     flags |= MF_POPUP;
     id = reinterpret_cast<UINT_PTR>(popup);
   }
-  AppendMenuW(menu, flags, id, WideFromGbk(item.caption).c_str());
+  return AppendMenuW(menu, flags, id, WideFromGbk(item.caption).c_str()) != FALSE;
 }
 
 // The index after the items under `item`: those of a deeper level that follow it.
@@ -40,14 +41,17 @@ void AppendSubItems(HMENU menu, const Form& form, std::size_t parent) {
       AppendItem(menu, item, index);
       continue;
     }
-    UniqueMenu popup = BuildPopupMenu(form, index);
-    if (!popup) continue;
-    AppendItem(menu, item, index, popup.get());
-    popup.release();  // the menu owns it now
+    if (UniqueMenu popup = BuildPopupMenu(form, index)) AppendSubMenu(menu, item, index, std::move(popup));
   }
 }
 
 }  // namespace
+
+bool AppendSubMenu(HMENU menu, const MenuItemRecord& item, int32_t index, UniqueMenu popup) {
+  if (!AppendItem(menu, item, index, popup.get())) return false;  // the holder destroys it
+  popup.release();  // the menu owns it now
+  return true;
+}
 
 UniqueMenu BuildMenuBar(const Form& form) {
   UniqueMenu bar;
@@ -57,10 +61,9 @@ UniqueMenu BuildMenuBar(const Form& form) {
     if (!bar) bar.reset(CreateMenu());
     if (!bar) return {};
     if (HasSubItems(form, i)) {
-      UniqueMenu popup = BuildPopupMenu(form, static_cast<int32_t>(i));
-      if (!popup) continue;
-      AppendItem(bar.get(), item, static_cast<int32_t>(i), popup.get());
-      popup.release();  // the bar owns it now
+      if (UniqueMenu popup = BuildPopupMenu(form, static_cast<int32_t>(i))) {
+        AppendSubMenu(bar.get(), item, static_cast<int32_t>(i), std::move(popup));
+      }
     } else {
       AppendItem(bar.get(), item, static_cast<int32_t>(i));
     }

@@ -23,6 +23,10 @@ UniqueMenu BuildMenuBar(const Form& form);
 // sub-menu of them.
 UniqueMenu BuildPopupMenu(const Form& form, int32_t topLevel);
 
+// Appends the item with a sub-menu under it; from then on the menu owns the sub-menu. One that
+// cannot be appended is destroyed here. False then.
+bool AppendSubMenu(HMENU menu, const MenuItemRecord& item, int32_t index, UniqueMenu popup);
+
 // The index of the menu item that sent the command, or -1.
 int32_t MenuItemOfCommand(const Form& form, UINT command);
 

@@ -10,7 +10,9 @@
 #include "system/windows_clock.h"
 #include "ui/service_window.h"
 #include "ui/text_encoding.h"
+#include "ui/tray.h"
 #include "ui/window.h"
+#include "ui/window_instance.h"
 
 namespace tamrivo {
 namespace {
@@ -60,6 +62,10 @@ void ShowFatalBox(const char* text, const char* caption) {
 // A fatal error skips the program's end hook and ends with the given code (-1).
 void EndAfterFatalError(int exitCode) {
   g_process.endHook = nullptr;
+  // The windows are not destroyed on this path, so their icons would stay in the tray.
+  for (HWND window : LoadedWindows()) {
+    if (const WindowInstance* instance = FindInstance(window)) RemoveTrayIcon(*instance->form);
+  }
   ReleaseRuntime();
   g_process.exit.exitProcess(static_cast<uint32_t>(exitCode));
 }

@@ -155,9 +155,14 @@ void PopUpTrayMenu(const Form& window, int32_t menuItem) {
   PostMessageW(hwnd, WM_NULL, 0, 0);
 }
 
-bool HandleTrayMessage(const Form& window, uint32_t message, intptr_t lParam) {
+bool HandleTrayMessage(const Form& window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   if (message == kTrayCallbackMessage) {
-    if (int32_t type = TrayEventType(LOWORD(lParam))) RaiseEvent(window, kWindowItself, kTrayEvent, type);
+    // The shell names our icon in wParam, and puts the mouse message in lParam's low word with
+    // nothing or (a newer shell) the icon's identifier above it. Anything else is not ours.
+    const auto value = static_cast<uintptr_t>(lParam);
+    const uintptr_t above = value >> 16;
+    if (wParam != kTrayIconId || (above != 0 && above != kTrayIconId)) return true;
+    if (int32_t type = TrayEventType(LOWORD(value))) RaiseEvent(window, kWindowItself, kTrayEvent, type);
     return true;
   }
   // The shell announces its (re)start with a registered message: the icons it held are gone.

@@ -30,8 +30,9 @@ std::wstring TrayTip(const char* tip);
 
 // For the window layer. Takes the tray's messages to a top-level window: the icon's mouse
 // notifications, raised as its tray event, and the shell's announcement that it has started
-// again, which brings the icon back. Returns true for a message it took (answered with 0).
-bool HandleTrayMessage(const Form& window, uint32_t message, intptr_t lParam);
+// again, which brings the icon back. Notifications for another icon, or with a mouse message
+// it does not know, raise nothing. Returns true for a message it took (answered with 0).
+bool HandleTrayMessage(const Form& window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 // For the window layer: the window is being destroyed; its icon leaves the notification area.
 void RemoveTrayIcon(const Form& window);
 

@@ -47,16 +47,21 @@ void DisableOtherWindows(WindowInstance& window) {
 }
 
 // Runs until the window of that loading is gone; a quit request ends it early and is posted
-// again for the loop outside.
+// again for the loop outside. The window may also go inside a message sent from another thread,
+// which is handled while the loop waits and leaves nothing in the queue: so it waits for any
+// input, sent messages included, and looks for the window again after each.
 void RunModalLoop(uint64_t serial) {
   MSG message;
   while (FindInstanceBySerial(serial)) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (!FindInstanceBySerial(serial)) break;
+      MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      continue;
+    }
+    if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    if (got < 0) break;
     DispatchLoopMessage(message);
   }
 }

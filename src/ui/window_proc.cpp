@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "services/fatal.h"
-#include "ui/tray.h"
 #include "ui/control_kinds.h"
 #include "ui/controls.h"
 #include "ui/keyboard.h"
@@ -40,6 +39,40 @@ void OnControlCommand(WindowInstance& window, HWND source, UINT code) {
   }
 }
 
+// Whether `size` bytes at `address` may be read. A notification brings its header's address
+// in the message, and another program can post any value there, 0 included.
+bool Readable(LPARAM address, std::size_t size) {
+  constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+  auto at = static_cast<uintptr_t>(address);
+  const uintptr_t end = at + size;
+  if (at == 0 || end < at) return false;
+  while (at < end) {
+    MEMORY_BASIC_INFORMATION region{};
+    if (!VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region)) return false;
+    if (region.State != MEM_COMMIT || !(region.Protect & kReadable) || (region.Protect & PAGE_GUARD)) {
+      return false;
+    }
+    at = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+  }
+  return true;
+}
+
+// The index of the control that sent a notification, or -1 when it is not one of this
+// window's controls: the header must be readable and name a control of ours by both its
+// window and its id.
+int32_t NotifyingControl(const WindowInstance& window, LPARAM lParam, std::size_t size) {
+  if (!Readable(lParam, size)) return -1;
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (!header->hwndFrom) return -1;
+  const int32_t index = window.ControlIndexOf(header->hwndFrom);
+  if (index < 0) return -1;
+  const ControlInstance& control = window.controls[static_cast<std::size_t>(index)];
+  if (control.hwnd != header->hwndFrom) return -1;
+  if (header->idFrom != static_cast<UINT_PTR>(GetDlgCtrlID(control.hwnd))) return -1;
+  return index;
+}
+
 void OnCloseRequest(WindowInstance& window) {
   const uint64_t serial = window.serial;
   const HWND hwnd = window.hwnd;
@@ -53,14 +86,15 @@ void OnCloseRequest(WindowInstance& window) {
 
 LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   const Form& form = *window.form;
-  if (HandleTrayMessage(form, message, lParam)) return 0;
+  if (HandleTrayMessage(form, message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       if (lParam) {
         OnControlCommand(window, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
       }
-      if (HIWORD(wParam) == 0) {
+      // A menu command fills the low word only; anything above it is not one of ours.
+      if (wParam <= 0xFFFF) {
         const int32_t item = MenuItemOfCommand(form, LOWORD(wParam));
         if (item >= 0) {
           RaiseEvent(form, kMenuItemBase + item, 0);
@@ -70,12 +104,14 @@ LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam
       break;
 
     case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->code != UDN_DELTAPOS) break;
-      const int32_t index = window.ControlIndexOf(header->hwndFrom);
-      if (index < 0 || window.controls[static_cast<std::size_t>(index)].hwnd != header->hwndFrom ||
-          KindTraits(window.controls[static_cast<std::size_t>(index)].kind()).event != EventSource::SpinnerStep) {
-        break;
+      // Only a spinner's step is taken; nothing else asks the window for an answer.
+      const int32_t index = NotifyingControl(window, lParam, sizeof(NMHDR));
+      if (index < 0) return 0;
+      const ControlInstance& control = window.controls[static_cast<std::size_t>(index)];
+      if (reinterpret_cast<const NMHDR*>(lParam)->code != UDN_DELTAPOS ||
+          KindTraits(control.kind()).event != EventSource::SpinnerStep ||
+          !Readable(lParam, sizeof(NMUPDOWN))) {
+        return 0;
       }
       const int delta = reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta;
       // The range runs upwards (0 at the bottom), so a positive step is toward the top arrow.
@@ -96,8 +132,8 @@ LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam
     }
 
     case WM_TIMER: {
-      const int32_t index = TimerIndexOf(wParam);
-      if (index < 0 || static_cast<std::size_t>(index) >= window.controls.size()) break;
+      const int32_t index = TimerIndexOf(wParam, window.controls.size());
+      if (index < 0) return 0;
       const ControlInstance& timer = window.controls[static_cast<std::size_t>(index)];
       // A tick already queued when the timer stopped is dropped.
       if (KindTraits(timer.kind()).event == EventSource::TimerTick && timer.period > 0) RaiseEvent(form, index, kTick);
@@ -116,6 +152,8 @@ LRESULT OnMessage(WindowInstance& window, HWND hwnd, UINT message, WPARAM wParam
     }
 
     case kDestroyRequestMessage:
+      // Only RequestDestroy's own message: another program may post this number too.
+      if (!window.destroying) return 0;
       RestoreDisabledWindows(window);
       DestroyWindow(hwnd);
       return 0;

@@ -211,6 +211,25 @@ int TrayIconCount() {
   return count;
 }
 
+bool WaitForSentMessages(HWND window, DWORD timeout) {
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &answer) != 0;
+}
+
+bool WaitForPostedMessages(HWND edit, DWORD timeout) {
+  auto selection = [edit] {
+    DWORD_PTR packed = 0;
+    if (!SendMessageTimeoutW(edit, EM_GETSEL, 0, 0, SMTO_NORMAL, 2000, &packed)) return ~DWORD_PTR{0};
+    return packed;
+  };
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(edit, EM_SETSEL, 0, 0, SMTO_NORMAL, timeout, &ignored);
+  if (selection() != 0) return false;
+  PostMessageW(edit, EM_SETSEL, 0, -1);  // all of it: no longer empty
+  return WaitUntil([&] { const DWORD_PTR now = selection(); return now != 0 && now != ~DWORD_PTR{0}; },
+                   timeout);
+}
+
 void SendTrayNotification(HWND window, UINT mouseMessage) {
   // The shell notifies without waiting: identifier in wParam, the mouse message in lParam.
   SendNotifyMessageW(window, 32868, 100, mouseMessage);

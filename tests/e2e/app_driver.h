@@ -77,6 +77,13 @@ bool PressOk(const MessageBoxView& box);
 // counts the slots from the right edge that hold anything but the taskbar's background.
 int TrayIconCount();
 
+// Returns once the program has handled everything sent to `window` from this thread before the
+// call (sent messages are handled in order). False when it did not answer within the time.
+bool WaitForSentMessages(HWND window, DWORD timeout = 20000);
+// Returns once the program's thread has handled every message posted to it before the call: a
+// selection posted to one of its edit boxes behind them, and read back. The box must hold text.
+bool WaitForPostedMessages(HWND edit, DWORD timeout = 20000);
+
 // The tray callback as the shell sends it for a mouse action on the program's icon.
 void SendTrayNotification(HWND window, UINT mouseMessage);
 

@@ -1,11 +1,16 @@
 // The finished tamrivo.exe, started as its own process and driven from outside: the close box,
 // Esc, the tray icon's mouse actions as the shell reports them, the tray menu, the About window
-// from its button and from the tray menu, the session-end question, and a start-up that cannot
-// create its window. Throughout, the fixture checks that this build asks no server for anything.
+// from its button and from the tray menu, the session-end question, a start-up that cannot
+// create its window, and messages from other programs. Throughout, the fixture checks that
+// this build asks no server for anything.
 #include "program_fixture.h"
 
+#include <commctrl.h>
+
+#include <cwchar>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace tamrivo::e2e {
 namespace {
@@ -62,7 +67,8 @@ TEST_F(ProgramTest, ASingleLeftClickOnTheIconLeavesTheWindowHidden) {
   ExpectClosedToTray();
   SendTrayNotification(window_, WM_LBUTTONDOWN);
   SendTrayNotification(window_, WM_LBUTTONUP);
-  EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(window_); }, 700));
+  ASSERT_TRUE(WaitForSentMessages(window_)) << "no answer";
+  EXPECT_FALSE(IsWindowVisible(window_));
   EXPECT_FALSE(FindPopUpMenu(app_.id()));
 }
 
@@ -154,7 +160,8 @@ TEST_F(ProgramTest, AboutFromTheTrayWhileHiddenShowsOnlyAboutWindowWithoutATaskb
   const int buttonsWithAbout = TaskbarButtonCount();
 
   CloseAbout(about);
-  EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 700)) << "MainWindow showed";
+  ASSERT_TRUE(WaitForPostedMessages(Control(CountEdit))) << "no answer";
+  EXPECT_FALSE(IsWindowVisible(window_)) << "MainWindow showed";
   EXPECT_TRUE(IsWindowEnabled(window_));
   EXPECT_FALSE(WaitUntil([&] { return TaskbarButtonCount() != buttonsWithAbout; }, 1500))
       << "AboutWindow's closing changed the taskbar: it had a button";
@@ -217,6 +224,104 @@ TEST(ProgramStartTest, AStartUpWindowThatCannotBeCreatedEndsWithTheErrorBoxAndMi
   std::optional<DWORD> code = app.WaitForExit(5000);
   ASSERT_TRUE(code) << "still running after the error box";
   EXPECT_EQ(*code, static_cast<DWORD>(-1));
+}
+
+// Messages that any program on the desktop can post or send to the main window. None may end
+// the program, change a text or a caption, step the running schedule or open a menu or a box.
+struct Hostile {
+  const char* what;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  bool sent;  // else posted
+  int times = 1;
+};
+
+// A header in this process's memory: in the program's, its address means nothing.
+NMHDR g_foreignHeader = {};
+
+std::vector<Hostile> HostileMessages() {
+  std::vector<Hostile> table = {
+      {"WM_NOTIFY without a header", WM_NOTIFY, 0, 0, false},
+      {"WM_NOTIFY without a header, sent", WM_NOTIFY, 0, 0, true},
+      {"WM_NOTIFY with an unmapped header", WM_NOTIFY, 1016, 0x10, false},
+      {"WM_NOTIFY with a header above user memory", WM_NOTIFY, 1016, static_cast<LPARAM>(0xFFFF800000000000ULL), false},
+      {"WM_NOTIFY with another process's header", WM_NOTIFY, 1016, reinterpret_cast<LPARAM>(&g_foreignHeader), true},
+      {"timer id 0", WM_TIMER, 0, 0, false, 20},
+      {"timer id 0x80000000", WM_TIMER, 0x80000000u, 0, false, 20},
+      {"timer id 0xFFFFFFFF", WM_TIMER, 0xFFFFFFFFu, 0, false, 20},
+      {"timer id with CountdownTimer's id in its low half", WM_TIMER, 0x100000000ULL + CountdownTimer + 1, 0, false, 20},
+      {"timer id of all ones", WM_TIMER, ~WPARAM{0}, 0, false, 20},
+      {"tray right click for icon 101", 32868, 101, WM_RBUTTONUP, true},
+      {"tray double click for icon 0", 32868, 0, WM_LBUTTONDBLCLK, true},
+      {"tray right click naming icon 7 above the code", 32868, 100, MAKELPARAM(WM_RBUTTONUP, 7), true},
+      {"tray notification with an unknown code", 32868, 100, WM_USER + 2, true},
+      {"menu command just past the menu", WM_COMMAND, 20000 + kMainWindowMenuItemCount, 0, false},
+      {"menu command far past the menu", WM_COMMAND, 20000 + 1000, 0, false},
+      {"command 0xFFFF", WM_COMMAND, 0xFFFF, 0, false},
+      {"menu command with ExitItem's id in its low word", WM_COMMAND, 0x100000000ULL + 20000 + ExitItem, 0, false},
+  };
+  // The program's own message numbers lie in this range; none of them may act for a stranger.
+  for (UINT message = WM_APP; message <= WM_APP + 0x100; ++message) {
+    table.push_back({"a WM_APP message", message, 0, 0, false});
+  }
+  return table;
+}
+
+// Seconds left on the remaining-time line, "剩余时间:0小时59分58秒"; -1 when unreadable.
+int RemainingSeconds(const std::wstring& line) {
+  int hours = 0, minutes = 0, seconds = 0;
+  const size_t colon = line.find(L':');
+  if (colon == std::wstring::npos ||
+      swscanf(line.c_str() + colon + 1, L"%d小时%d分%d秒", &hours, &minutes, &seconds) != 3) {
+    return -1;
+  }
+  return hours * 3600 + minutes * 60 + seconds;
+}
+
+TEST_F(ProgramTest, MessagesFromOtherProgramsChangeNothing) {
+  StartOneHourCountdown(Control(StartStopButton));
+  HWND remaining = Control(RemainingEdit);
+  ASSERT_TRUE(WaitUntil([&] { return RemainingSeconds(TextOf(remaining)) > 0; }, 10000)) << TextOf(remaining);
+  g_foreignHeader = {GetDesktopWindow(), 1016, static_cast<UINT>(UDN_DELTAPOS)};
+
+  // Everything but the two lines that change by themselves every second.
+  auto texts = [&] {
+    std::vector<std::wstring> all = {TextOf(window_)};
+    for (int i = 0; i < kMainWindowControlCount; ++i) {
+      if (i != NowEdit && i != RemainingEdit) all.push_back(TextOf(Control(static_cast<MainWindowControl>(i))));
+    }
+    return all;
+  };
+  const std::vector<std::wstring> before = texts();
+  const int leftBefore = RemainingSeconds(TextOf(remaining));
+  const ULONGLONG startedAt = GetTickCount64();
+
+  for (const Hostile& h : HostileMessages()) {
+    SCOPED_TRACE(testing::Message() << h.what << " (" << std::hex << h.message << ", " << h.wParam << ", "
+                                    << h.lParam << ")");
+    for (int i = 0; i < h.times; ++i) {
+      if (h.sent) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(window_, h.message, h.wParam, h.lParam, SMTO_NORMAL, 5000, &answer);
+      } else {
+        PostMessageW(window_, h.message, h.wParam, h.lParam);
+      }
+    }
+    ASSERT_TRUE(WaitForPostedMessages(Control(CountEdit))) << "no answer";
+    ASSERT_TRUE(app_.Running());
+  }
+
+  EXPECT_TRUE(IsWindowVisible(window_));
+  EXPECT_EQ(texts(), before);
+  EXPECT_FALSE(FindPopUpMenu(app_.id()));
+  EXPECT_FALSE(FindProcessWindow(app_.id(), L"#32770", nullptr)) << "a message box";
+  EXPECT_EQ(TrayIconCount(), 0);
+  // The schedule went on at the clock's pace only: no tick was counted for a stranger's id.
+  const int leftAfter = RemainingSeconds(TextOf(remaining));
+  const auto elapsed = static_cast<int>((GetTickCount64() - startedAt) / 1000);
+  EXPECT_GE(leftAfter, leftBefore - elapsed - 2) << "before " << leftBefore << ", " << elapsed << " s later";
+  EXPECT_LE(leftAfter, leftBefore);
 }
 
 }  // namespace

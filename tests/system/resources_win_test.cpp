@@ -135,9 +135,20 @@ TEST(ProgramIcon, IsTheFirstIconGroupWithFiveSizes) {
     EXPECT_EQ(entry[6], 32) << "bits per pixel";
   }
   EXPECT_EQ(widths, (std::vector<int>{128, 64, 48, 32, 16}));
-  HICON big = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
-                                            48, 48, LR_SHARED));
-  EXPECT_TRUE(big);
+  // The large images are PNG, the small ones bitmaps: each loads as the pink face over a
+  // transparent ground.
+  for (int size : {128, 48, 32}) {
+    SCOPED_TRACE(size);
+    UniqueIcon icon(static_cast<HICON>(
+        LoadImageW(module, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, 0)));
+    ASSERT_TRUE(icon);
+    std::vector<uint32_t> pixels = DrawOverMagenta(icon.get(), size);
+    ASSERT_EQ(pixels.size(), static_cast<size_t>(size * size));
+    EXPECT_EQ(pixels[size - 1], 0xFF00FFu) << "transparent corner";
+    uint32_t cheek = pixels[size * 3 / 4 * size + size * 3 / 10];
+    EXPECT_GT(Red(cheek), 200) << std::hex << cheek;
+    EXPECT_GT(Blue(cheek), Green(cheek)) << std::hex << cheek;
+  }
 }
 
 // The version block: file and product version 2.0.0.0, product name Tamrivo.

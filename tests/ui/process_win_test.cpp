@@ -13,7 +13,10 @@
 #include "services/datetime.h"
 #include "services/fatal.h"
 #include "message_box_closer.h"
+#include "shell_stand_in.h"
+#include "system/resources.h"
 #include "ui/process.h"
+#include "ui/tray.h"
 #include "ui/window.h"
 
 namespace tamrivo {
@@ -152,6 +155,38 @@ void FailToLoadTheStartWindow() {
 TEST(ProcessDeathTest, AStartWindowThatCannotBeCreatedEndsWithMinusOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(FailToLoadTheStartWindow(), testing::ExitedWithCode(-1), "");
+}
+
+// A fatal error while a window shows a tray icon: the icon leaves the notification area before
+// the process ends, since the windows are not destroyed on that path. The stand-in shell lives
+// in the child process; its exit code tells whether the icon was taken away (9: it was not).
+test::StandInShell* g_shell = nullptr;
+constexpr Form kTrayWindow{
+    .name = "FatalTrayWindow", .title = "Tray", .left = 10, .top = 10, .width = 200,
+    .height = 100, .placement = Placement::Stored, .visible = false, .inTaskbar = true};
+
+void ExitAfterCheckingTheShell(uint32_t code) {
+  const auto& requests = g_shell->requests();
+  const bool removed = requests.size() == 2 && requests[0].command == NIM_ADD &&
+                       requests[1].command == NIM_DELETE && requests[1].id == requests[0].id;
+  ExitProcess(removed ? code : 9);
+}
+
+void FailWithATrayIcon() {
+  test::MessageBoxCloser user(L"错误");
+  test::StandInShell shell;
+  g_shell = &shell;
+  InitializeRuntime();
+  SetProcessExit({ExitAfterCheckingTheShell});
+  if (!shell.found() || !LoadWindow(kTrayWindow) || !SetTrayIcon(kTrayWindow, TrayIconBytes(), "Tamrivo")) {
+    ExitProcess(10);
+  }
+  ReportFatalError("");
+}
+
+TEST(ProcessDeathTest, AFatalErrorTakesTheTrayIconAway) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(FailWithATrayIcon(), testing::ExitedWithCode(-1), "");
 }
 
 }  // namespace

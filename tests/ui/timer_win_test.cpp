@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 
 #include "ui/window.h"
+#include "ui/window_instance.h"
 #include "ui_support.h"
 
 namespace tamrivo {
@@ -37,10 +39,20 @@ class Timers : public testing::Test {
   void TearDown() override { test::Unload(kTimerForm); }
 };
 
+// Ticks are counted against the other timer's, not against the clock: a loaded machine delays
+// both alike, and waits end on the counts they look for.
+constexpr int kPatience = 20000;  // ms; only a broken timer comes near it
+
+// Pumps until the running timer has ticked `ticks` more times.
+bool LetTheRunningTimerTick(int ticks) {
+  const int until = g_runningTicks + ticks;
+  return test::PumpUntil([until] { return g_runningTicks >= until; }, kPatience);
+}
+
 TEST_F(Timers, AFormPeriodAboveZeroRunsFromCreation) {
   EXPECT_EQ(GetIntProperty(kTimerForm, RunningTimer, kPeriod), 40);
   EXPECT_EQ(GetIntProperty(kTimerForm, StoppedTimer, kPeriod), 0);
-  EXPECT_TRUE(test::PumpUntil([] { return g_runningTicks >= 3; }));
+  EXPECT_TRUE(test::PumpUntil([] { return g_runningTicks >= 3; }, kPatience));
   EXPECT_EQ(g_stoppedTicks, 0);
 }
 
@@ -50,30 +62,51 @@ TEST_F(Timers, ThePeriodWrittenIsStoredAndDecidesWhetherItRuns) {
     int32_t stored;
   };
   for (const Case c : {Case{30, 30}, Case{-5, 0}, Case{25, 25}, Case{0, 0}}) {
+    SCOPED_TRACE(c.written);
     SetControlProperty(kTimerForm, StoppedTimer, kPeriod, c.written);
-    EXPECT_EQ(GetIntProperty(kTimerForm, StoppedTimer, kPeriod), c.stored) << c.written;
-    test::PumpFor(60);  // ticks already queued when it stopped
+    EXPECT_EQ(GetIntProperty(kTimerForm, StoppedTimer, kPeriod), c.stored);
     g_stoppedTicks = 0;
-    test::PumpFor(250);
     if (c.stored > 0) {
-      EXPECT_GE(g_stoppedTicks, 3) << c.written;
+      EXPECT_TRUE(test::PumpUntil([] { return g_stoppedTicks >= 3; }, kPatience));
     } else {
-      EXPECT_EQ(g_stoppedTicks, 0) << c.written;
+      // Five ticks of 40 ms: a timer of 25 or 30 ms left running would have ticked meanwhile.
+      ASSERT_TRUE(LetTheRunningTimerTick(5));
+      EXPECT_EQ(g_stoppedTicks, 0);
     }
   }
-  // The other timer went on all the while.
-  EXPECT_GT(g_runningTicks, 10);
 }
 
 TEST_F(Timers, WritingTheSamePeriodDoesNotRestartIt) {
+  // The 100 ms period written again at every tick of the 40 ms timer: a restart each time
+  // would keep it from expiring for as long as the other one ticks.
   SetControlProperty(kTimerForm, StoppedTimer, kPeriod, 100);
-  // Written again every 30 ms: a restart each time would never let it expire.
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < 550) {
-    SetControlProperty(kTimerForm, StoppedTimer, kPeriod, 100);
-    test::PumpFor(30);
-  }
-  EXPECT_GE(g_stoppedTicks, 3);
+  int written = g_runningTicks;
+  const bool ticked = test::PumpUntil([&] {
+    if (g_runningTicks != written) {
+      written = g_runningTicks;
+      SetControlProperty(kTimerForm, StoppedTimer, kPeriod, 100);
+    }
+    return g_stoppedTicks >= 3;
+  }, kPatience);
+  EXPECT_TRUE(ticked) << g_runningTicks << " ticks of the other timer";
+}
+
+// A timer the system refuses to start reads back as stopped, not as a period that never ticks.
+// The window's handle is swapped for one that is gone, which SetTimer refuses.
+TEST_F(Timers, ATimerThatCannotStartReadsBackZero) {
+  WindowInstance* instance = FindInstance(kTimerForm);
+  ASSERT_TRUE(instance);
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  const HWND real = std::exchange(instance->hwnd, gone);
+  SetControlProperty(kTimerForm, StoppedTimer, kPeriod, 50);
+  const int32_t stored = GetIntProperty(kTimerForm, StoppedTimer, kPeriod);
+  instance->hwnd = real;
+  EXPECT_EQ(stored, 0);
+  // Started later on the real window, it runs as usual.
+  SetControlProperty(kTimerForm, StoppedTimer, kPeriod, 50);
+  EXPECT_EQ(GetIntProperty(kTimerForm, StoppedTimer, kPeriod), 50);
+  EXPECT_TRUE(test::PumpUntil([] { return g_stoppedTicks >= 1; }, kPatience));
 }
 
 }  // namespace

@@ -159,12 +159,32 @@ TEST_F(TrayTest, MouseNotificationsRaiseTheTrayEventWithTheirType) {
   }
 }
 
+TEST_F(TrayTest, NotificationsForAnotherIconRaiseNothing) {
+  struct Case {
+    WPARAM id;
+    LPARAM notification;
+  };
+  const Case cases[] = {
+      {101, WM_LBUTTONDBLCLK},                     // another icon of the window
+      {0, WM_RBUTTONUP},
+      {100, MAKELPARAM(WM_LBUTTONDBLCLK, 101)},    // another icon, as a newer shell names it
+      {100, static_cast<LPARAM>(0x100000000LL | WM_RBUTTONUP)},
+      {100, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.id << " " << c.notification);
+    SendMessageW(TrayWindowHandle(), 32868, c.id, c.notification);
+  }
+  EXPECT_EQ(g_events, std::vector<std::string>{});
+}
+
 TEST_F(TrayTest, MenuCommandsRaiseTheSelectedEventOfTheItemAtTheirIndex) {
   SendMessageW(TrayWindowHandle(), WM_COMMAND, 20000 + kLast, 0);
   SendMessageW(TrayWindowHandle(), WM_COMMAND, 20000 + kInner, 0);
   SendMessageW(TrayWindowHandle(), WM_COMMAND, 20000 + kTop, 0);          // no handler
   SendMessageW(TrayWindowHandle(), WM_COMMAND, 20000 + kMenu.size(), 0);  // beyond the list
   SendMessageW(TrayWindowHandle(), WM_COMMAND, 57600 + kOne, 0);          // swallowed
+  SendMessageW(TrayWindowHandle(), WM_COMMAND, 0x100000000ULL + 20000 + kLast, 0);  // not a menu id
   EXPECT_EQ(g_events, (std::vector<std::string>{"last", "inner"}));
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <thread>
 
 #include "ui/message_loop.h"
 #include "ui/window.h"
@@ -53,16 +54,15 @@ void AskToClose(const Form& form, Ask ask) {
   test::Activate(form);
   switch (ask) {
     case Ask::CloseBox:  // what the close box and the system menu's Close send
-      PostMessageW(test::NativeWindow(form), WM_SYSCOMMAND, SC_CLOSE, 0);
+      SendMessageW(test::NativeWindow(form), WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
-    case Ask::AltF4:
+    case Ask::AltF4:  // returns once the keys have been taken, and the close they post with them
       test::PressKeys({VK_MENU, VK_F4});
       break;
     case Ask::Escape:
       test::PressKeys({VK_ESCAPE});
       break;
   }
-  test::PumpFor(100);
 }
 
 TEST_F(Lifecycle, TheCloseRequestHandlerDecides) {
@@ -84,8 +84,12 @@ TEST_F(Lifecycle, TheCloseRequestHandlerDecides) {
       EventLog().clear();
       g_closeAnswer = c.answer;
       AskToClose(*c.form, ask);
-      EXPECT_EQ(IsWindowLoaded(*c.form), !c.closes);
       const bool asked = c.form != &kUnbound;
+      // What each case waits for has happened by now; the wait only covers a slow machine.
+      test::PumpUntil([&] {
+        return (!asked || !EventLog().empty()) && (!c.closes || !IsWindowLoaded(*c.form));
+      }, 20000);
+      EXPECT_EQ(IsWindowLoaded(*c.form), !c.closes);
       EXPECT_EQ(EventLog().size() > 0 && EventLog()[0] == "close", asked);
       test::Unload(*c.form);
     }
@@ -250,7 +254,7 @@ void CALLBACK LookAtModal(HWND, UINT, UINT_PTR, DWORD) {
   g_inside.ownerEnabled = IsWindowEnabled(test::NativeWindow(kOwner)) != FALSE;
   g_inside.modalOwner = GetWindow(test::NativeWindow(kModal), GW_OWNER);
   const int before = g_ownerTicks;
-  test::PumpFor(150);
+  test::PumpUntil([before] { return g_ownerTicks >= before + 3; }, 20000);
   g_inside.ticksInside = g_ownerTicks - before;
   RequestDestroy(kModal);
 }
@@ -275,9 +279,39 @@ TEST_F(Lifecycle, AModalWindowHoldsTheOthersDisabledUntilItIsGone) {
   }
 }
 
+// A modal window destroyed inside a message sent from another thread: its loop must end then,
+// not at the next message that happens to be posted. The other thread posts one after a long
+// wait only to free a loop that missed it.
+constexpr Form kClosedFromOutside = Window("ClosedFromOutside", {});
+
+TEST_F(Lifecycle, AModalLoopEndsWhenItsWindowGoesInsideASentMessage) {
+  const DWORD guiThread = GetCurrentThreadId();
+  HANDLE returned = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  bool hadToWakeTheLoop = false;
+  std::thread outside([&] {
+    HWND modal = nullptr;
+    for (int i = 0; i < 2000 && !modal; ++i) {
+      Sleep(10);
+      modal = FindWindowW(nullptr, L"窗口");
+      if (modal && !IsWindowVisible(modal)) modal = nullptr;
+    }
+    if (modal) SendMessageW(modal, WM_CLOSE, 0, 0);  // unbound close request: destroyed
+    if (WaitForSingleObject(returned, 20000) == WAIT_TIMEOUT) {
+      hadToWakeTheLoop = true;
+      PostThreadMessageW(guiThread, WM_NULL, 0, 0);
+    }
+  });
+  EXPECT_TRUE(LoadWindow(kClosedFromOutside, nullptr, true));
+  SetEvent(returned);
+  outside.join();
+  CloseHandle(returned);
+  EXPECT_FALSE(IsWindowLoaded(kClosedFromOutside));
+  EXPECT_FALSE(hadToWakeTheLoop) << "the loop waited for a posted message";
+}
+
 void Lifecycle::TearDown() {
   for (const Form* form : {&kAsking, &kNotAnswering, &kUnbound, &kEscIgnored, &kAnnouncing, &kDestroyedEarly, &kFirst,
-                           &kSecond, &kOwner, &kModal}) {
+                           &kSecond, &kOwner, &kModal, &kClosedFromOutside}) {
     test::Unload(*form);
   }
 }
