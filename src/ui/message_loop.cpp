@@ -8,18 +8,11 @@
 
 namespace tamrivo {
 
-namespace {
-
-bool IsKeyOrMouse(UINT message) {
-  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
-}
-
-}  // namespace
-
 void DispatchLoopMessage(const MSG& message) {
-  // A web view with the focus sees keys and clicks first: its own accelerators, Tab inside the
-  // page. What it leaves goes on to the window's keyboard rules.
-  if (IsKeyOrMouse(message.message)) {
+  // A web view with the focus sees keys first: its own accelerators, Tab inside the page. What
+  // it leaves goes on to the window's keyboard rules. Mouse messages, the most frequent ones,
+  // need no such offer: the browser's window gets them directly.
+  if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
     if (WebView* view = WebViewOfWindow(GetFocus()); view && view->OfferMessage(message)) return;
   }
   if (HandleWindowKeyboard(message)) return;

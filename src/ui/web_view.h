@@ -36,7 +36,7 @@ class WebView {
   PropertyValue Read(int32_t property);
   void Write(int32_t property, const PropertyValue& value);
 
-  // A key or mouse message offered first to the browser that has the focus; true when it took it.
+  // A key message offered first to the browser that has the focus; true when it took it.
   bool OfferMessage(const MSG& message);
 
   // Host window behaviour.

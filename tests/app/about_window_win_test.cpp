@@ -155,7 +155,8 @@ TEST_F(AboutWindowTest, OpensAsItsFormSaysWithMainWindowDisabledAndEscClosesItFr
     EXPECT_EQ(FocusedControl(AboutWindow), AboutAdView);
     PressKeys({VK_RETURN});
     PressKeys({VK_F1});
-    PumpFor(300);
+    // SendInput has queued the keys: handled once no input is left in the queue.
+    EXPECT_TRUE(PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 10000));
     EXPECT_TRUE(IsWindowLoaded(AboutWindow));
     PressKeys({VK_ESCAPE});
   });

@@ -56,6 +56,10 @@ std::string PixelMismatches(HWND window, std::span<const PixelCheck> checks, int
   return mismatches;
 }
 
+void PaintNow(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 std::vector<COLORREF> ScreenPixels(HWND window) {
   RECT place{};
   GetWindowRect(window, &place);

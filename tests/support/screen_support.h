@@ -29,6 +29,10 @@ inline std::string PixelMismatches(HWND window, std::initializer_list<PixelCheck
   return PixelMismatches(window, std::span<const PixelCheck>(checks.begin(), checks.size()), timeoutMs);
 }
 
+// Paints the window with its frame and every window inside it now, before returning, so that
+// what the screen shows can be read at once.
+void PaintNow(HWND window);
+
 // All pixels of the window as the screen shows them, row by row.
 std::vector<COLORREF> ScreenPixels(HWND window);
 

@@ -267,7 +267,7 @@ TEST_F(ThemedLook, EditBoxBorderOnlyWhereItHasOne) {
               "")
         << c.what;
   }
-  test::PumpFor(100);
+  test::PaintNow(host_);
   EXPECT_EQ(test::ScreenPixel(bare, 0, 11), window) << "a border-less edit box gets no border";
 }
 
@@ -354,11 +354,11 @@ TEST_F(ThemedLook, KindsOutsideTheTableKeepTheClassicLook) {
       Add(L"SCROLLBAR", L"", SBS_VERT, {230, 220, 16, 80}),
       Button(L"Drawn", BS_OWNERDRAW, {260, 220, 100, 30}),
   };
-  test::PumpFor(100);
+  test::PaintNow(host_);
   std::vector<std::vector<COLORREF>> before;
   for (HWND window : classic) before.push_back(test::ScreenPixels(window));
   ASSERT_TRUE(SetVisualStyle(1));
-  test::PumpFor(200);
+  test::PaintNow(host_);
   for (std::size_t i = 0; i < std::size(classic); ++i) {
     EXPECT_EQ(FindThemedControl(classic[i]), nullptr) << i;
     EXPECT_TRUE(test::ScreenPixels(classic[i]) == before[i]) << "window " << i << " changed its look";
@@ -368,7 +368,7 @@ TEST_F(ThemedLook, KindsOutsideTheTableKeepTheClassicLook) {
 TEST_F(ThemedLook, SwitchingSetsAndOff) {
   HWND button = Button(L"Sets", BS_PUSHBUTTON, {10, 10, 100, 30});
   HWND edit = Add(L"EDIT", L"e", 0, {120, 10, 100, 22}, WS_EX_CLIENTEDGE);
-  test::PumpFor(100);
+  test::PaintNow(host_);
   const std::vector<COLORREF> classicButton = test::ScreenPixels(button);
   const std::vector<COLORREF> classicEdit = test::ScreenPixels(edit);
 
@@ -388,7 +388,7 @@ TEST_F(ThemedLook, SwitchingSetsAndOff) {
 
   EXPECT_TRUE(SetVisualStyle(7));  // any other value switches off
   EXPECT_EQ(ThemedWindowCount(), 0u);
-  test::PumpFor(100);
+  test::PaintNow(host_);
   EXPECT_TRUE(test::ScreenPixels(button) == classicButton) << "the button kept the themed look";
   EXPECT_TRUE(test::ScreenPixels(edit) == classicEdit) << "the edit box kept the themed border";
   EXPECT_FALSE(SetVisualStyle(0));
