@@ -1,6 +1,7 @@
 #include "screen_support.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "ui_support.h"
 
@@ -60,7 +61,9 @@ void PaintNow(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-std::vector<COLORREF> ScreenPixels(HWND window) {
+namespace {
+
+std::vector<COLORREF> ReadScreenPixels(HWND window) {
   RECT place{};
   GetWindowRect(window, &place);
   const int width = place.right - place.left, height = place.bottom - place.top;
@@ -71,6 +74,25 @@ std::vector<COLORREF> ScreenPixels(HWND window) {
     for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(screen, place.left + x, place.top + y));
   }
   ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+}  // namespace
+
+std::vector<COLORREF> ScreenPixels(HWND window) {
+  // Wine copies a window's drawing to the screen a little later, while the thread waits for
+  // messages: a reading straight after a paint can still show the picture before it. The
+  // screen has settled when a reading taken after pumping for a while matches the one before.
+  std::vector<COLORREF> pixels = ReadScreenPixels(window);
+  PumpUntil(
+      [&] {
+        PumpFor(60);
+        std::vector<COLORREF> again = ReadScreenPixels(window);
+        const bool settled = again == pixels;
+        pixels = std::move(again);
+        return settled;
+      },
+      5000);
   return pixels;
 }
 

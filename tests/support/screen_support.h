@@ -29,11 +29,12 @@ inline std::string PixelMismatches(HWND window, std::initializer_list<PixelCheck
   return PixelMismatches(window, std::span<const PixelCheck>(checks.begin(), checks.size()), timeoutMs);
 }
 
-// Paints the window with its frame and every window inside it now, before returning, so that
-// what the screen shows can be read at once.
+// Paints the window with its frame and every window inside it now, before returning. Wine
+// shows the new picture on the screen a moment later; ScreenPixels waits for it.
 void PaintNow(HWND window);
 
-// All pixels of the window as the screen shows them, row by row.
+// All pixels of the window as the screen shows them, row by row, once they have stopped
+// changing.
 std::vector<COLORREF> ScreenPixels(HWND window);
 
 // Moves the mouse pointer by real input to a point of the window (frame included) and waits
