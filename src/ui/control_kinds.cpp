@@ -77,7 +77,10 @@ bool PassedUp(UINT message) {
 bool ContainerMessage(WindowInstance& window, int32_t index, UINT message, WPARAM wParam, LPARAM lParam,
                       LRESULT& result) {
   if (PassedUp(message)) {
-    result = SendMessageW(window.hwnd, message, wParam, lParam);
+    // The window is ours and on this thread: its procedure is called as SendMessage would
+    // call it, without a second trip through the thread's hooks for every notification.
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window.hwnd, GWLP_WNDPROC));
+    result = procedure ? CallWindowProcW(procedure, window.hwnd, message, wParam, lParam) : 0;
     return true;
   }
   if (message == WM_ERASEBKGND) {

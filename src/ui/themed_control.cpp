@@ -76,6 +76,7 @@ ThemedControl InitialState(HWND window, ThemedControlKind kind) {
   ThemedControl control{.hwnd = window, .kind = kind};
   control.disabled = (style & WS_DISABLED) != 0;
   control.focused = GetFocus() == window;
+  control.font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
   switch (kind) {
     case ThemedControlKind::PushButton:
     case ThemedControlKind::CheckBox:

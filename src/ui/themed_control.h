@@ -38,6 +38,7 @@ struct ThemedControl {
   bool joinedRight = false;
   bool horizontal = false;    // spin button with arrows left and right
   bool firstHalfHot = false;  // the mouse is over the upper (left) half of a spin button
+  HFONT font = nullptr;  // as the last WM_SETFONT gave it, or as the window had when taken over
   // The parent's answer to WM_CTLCOLORBTN. The brush belongs to the parent.
   bool coloursKnown = false;
   HBRUSH background = nullptr;

@@ -53,7 +53,7 @@ void Repaint(HWND window) {
     control->textColour = colours.text;
     control->coloursKnown = true;
   }
-  // A copy: painting asks the window for its font and text.
+  // A copy: painting reads the window's text and style.
   const ThemedControl state = *control;
   PaintThemedControl(state, ColourSetOf(g_look.scheme), g_look.paintBuffer);
   if ((control = Find(window))) ++control->paints;
@@ -331,6 +331,9 @@ LRESULT OnMessage(const Message& m) {
       break;
     case WM_LBUTTONDOWN:
       if (control->kind == ThemedControlKind::SpinButton) return Previous(m);
+      break;
+    case WM_SETFONT:
+      control->font = reinterpret_cast<HFONT>(m.wParam);
       break;
     case WM_ERASEBKGND: {
       const ParentColours colours = AskParentColours(m.window, reinterpret_cast<HDC>(m.wParam));

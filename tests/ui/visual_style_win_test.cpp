@@ -9,12 +9,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "message_box_closer.h"
 #include "screen_support.h"
 #include "ui/button_text.h"
+#include "ui/handles.h"
 #include "ui/themed_control.h"
 #include "ui/visual_style.h"
 #include "ui/window.h"
@@ -162,6 +164,33 @@ TEST_F(ThemedLook, PushedButtonShiftsItsTextByOnePixel) {
   EXPECT_EQ(pushed.top, normal.top + 1);
   EXPECT_EQ(pushed.right, normal.right + 1);
   EXPECT_EQ(pushed.bottom, normal.bottom + 1);
+}
+
+// The look keeps the font it saw pass and reads the text itself: a font or a text given after
+// the takeover is what the next paint draws.
+TEST_F(ThemedLook, AFontOrTextGivenAfterTheTakeoverShowsInTheNextPaint) {
+  HWND font = Button(L"Mm", BS_PUSHBUTTON, {10, 10, 120, 50});
+  HWND text = Button(L"Mm", BS_PUSHBUTTON, {140, 10, 120, 50});
+  ASSERT_TRUE(SetVisualStyle(1));
+  ASSERT_EQ(PixelMismatches(font, {{"border", 1, 25, kBlueBorder}}), "");
+  ASSERT_EQ(PixelMismatches(text, {{"border", 1, 25, kBlueBorder}}), "");
+  const RECT small = DarkPixels(font);
+  const RECT narrow = DarkPixels(text);
+  ASSERT_GE(small.right, small.left) << "no text seen";
+
+  LOGFONTW large{};
+  large.lfHeight = -32;
+  large.lfWeight = FW_BOLD;
+  std::wcscpy(large.lfFaceName, L"Tahoma");
+  const UniqueFont largeFont(CreateFontIndirectW(&large));
+  SendMessageW(font, WM_SETFONT, reinterpret_cast<WPARAM>(largeFont.get()), TRUE);
+  SetWindowTextW(text, L"MmMmMm");
+  test::PaintNow(host_);
+  const RECT tall = DarkPixels(font);
+  const RECT wide = DarkPixels(text);
+  EXPECT_GT(tall.bottom - tall.top, 2 * (small.bottom - small.top)) << "the new font is not drawn";
+  EXPECT_GT(wide.right - wide.left, 2 * (narrow.right - narrow.left)) << "the new text is not drawn";
+  SendMessageW(font, WM_SETFONT, 0, FALSE);  // before the font is deleted
 }
 
 TEST_F(ThemedLook, HoverRepaintsTheButtonOnceAndLeavingRepaintsItNormal) {
