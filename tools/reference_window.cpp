@@ -27,37 +27,56 @@ constexpr DWORD kList = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DR
 constexpr DWORD kSpin = WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS;
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE;
 
-// Places follow the main window's form, so both windows paint about the same area.
+// Places and texts follow the main window's form, so both windows paint about the same area
+// and the same glyphs: a Chinese text takes more of the font into memory than a Latin one.
 constexpr Child kChildren[] = {
-    {L"BUTTON", L"Settings", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 12, 8, 264, 240},
-    {L"STATIC", L"Action", kLabel, 30, 40, 40, 15},
+    {L"BUTTON", L"配置", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 12, 8, 264, 240},
+    {L"STATIC", L"动作", kLabel, 30, 40, 40, 15},
     {L"COMBOBOX", nullptr, kList, 78, 36, 151, 160},
-    {L"BUTTON", L"In", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP, 30, 72, 30, 14},
+    {L"BUTTON", L"在", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP, 30, 72, 30, 14},
     {L"EDIT", L"1", kEdit, 78, 68, 32, 20},
     {L"msctls_updown32", nullptr, kSpin, 112, 67, 11, 20},
     {L"COMBOBOX", nullptr, kList, 132, 68, 97, 160},
-    {L"BUTTON", L"At", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, 30, 102, 34, 17},
+    {L"BUTTON", L"于", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, 30, 102, 34, 17},
     {L"EDIT", L"1", kEdit | WS_DISABLED, 78, 99, 20, 20},
     {L"msctls_updown32", nullptr, kSpin | WS_DISABLED, 100, 98, 11, 20},
-    {L"STATIC", L"h", kLabel, 114, 103, 11, 15},
+    {L"STATIC", L"时", kLabel, 114, 103, 11, 15},
     {L"EDIT", L"0", kEdit | WS_DISABLED, 129, 99, 17, 20},
     {L"msctls_updown32", nullptr, kSpin | WS_DISABLED, 150, 98, 12, 20},
-    {L"STATIC", L"m", kLabel, 164, 103, 13, 15},
+    {L"STATIC", L"分", kLabel, 164, 103, 13, 15},
     {L"COMBOBOX", nullptr, kList | WS_DISABLED, 179, 100, 50, 160},
     {L"EDIT", L"", kEdit | ES_CENTER | ES_READONLY, 34, 131, 194, 20},  // the clock line
-    {L"BUTTON", L"Flash", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 33, 164, 178, 24},
-    {L"EDIT", L"", kEdit | ES_READONLY, 34, 196, 194, 20},
-    {L"BUTTON", L"Start", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 140, 288, 120, 32},
-    {L"BUTTON", L"About", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 24, 288, 96, 32},
+    {L"BUTTON", L"托盘图标闪烁，在执行动作前", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 33, 164, 178, 24},
+    {L"EDIT", L"定时器已停止", kEdit | ES_READONLY, 34, 196, 194, 20},  // the remaining-time line
+    {L"BUTTON", L"启动定时器(&E)", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 140, 288, 120, 32},
+    {L"BUTTON", L"关于软件和作者", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 24, 288, 96, 32},
 };
 constexpr int kClockIndex = 15;
+constexpr int kRemainingIndex = 17;
+constexpr int kAboutIndex = 19;
+
+// The two controls with a font of their own, as in the main window's form.
+struct Fonts {
+  HFONT remaining = CreateFontW(-14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"新宋体");
+  HFONT about = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+  Fonts() = default;
+  Fonts(const Fonts&) = delete;
+  Fonts& operator=(const Fonts&) = delete;
+  ~Fonts() {
+    DeleteObject(remaining);
+    DeleteObject(about);
+  }
+};
+const Fonts* g_fonts = nullptr;
 
 void WriteClock(HWND window) {
   SYSTEMTIME now;
   GetLocalTime(&now);
   wchar_t line[64];
-  swprintf(line, 64, L"%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay,
-           now.wHour, now.wMinute, now.wSecond);
+  swprintf(line, 64, L"%u年%u月%u日%u时%u分%u秒", now.wYear, now.wMonth, now.wDay, now.wHour,
+           now.wMinute, now.wSecond);
   SetDlgItemTextW(window, kClockId, line);
 }
 
@@ -70,9 +89,12 @@ void CreateChildren(HWND window) {
     HWND child = CreateWindowExW(0, c.className, c.text, c.style, c.x, c.y, c.width, c.height,
                                  window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  module, nullptr);
-    SendMessageW(child, WM_SETFONT, font, FALSE);
+    WPARAM own = font;
+    if (i == kRemainingIndex) own = reinterpret_cast<WPARAM>(g_fonts->remaining);
+    if (i == kAboutIndex) own = reinterpret_cast<WPARAM>(g_fonts->about);
+    SendMessageW(child, WM_SETFONT, own, FALSE);
     if (std::wcscmp(c.className, L"COMBOBOX") == 0) {
-      for (const wchar_t* item : {L"One", L"Two", L"Three"}) {
+      for (const wchar_t* item : {L"关机", L"重启", L"注销"}) {
         SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
       }
       SendMessageW(child, CB_SETCURSEL, 0, 0);
@@ -103,6 +125,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int WINAPI wWinMain(HINSTANCE module, HINSTANCE, LPWSTR, int) {
   const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&controls);
+  const Fonts fonts;
+  g_fonts = &fonts;
   WNDCLASSW windowClass = {};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = module;
