@@ -418,6 +418,9 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       case WM_SETFOCUS:
         if (view) view->OnSetFocus();
         return 0;
+      case WM_SHOWWINDOW:
+        if (view && wParam) view->CreateDueBrowser();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
       case WM_DESTROY:
         if (view) view->Close();
         SetWindowLongPtrW(hwnd, 0, 0);
@@ -483,6 +486,12 @@ bool WebView::CreateBrowser() {
   return true;
 }
 
+void WebView::CreateDueBrowser() {
+  if (!browserDue_) return;
+  browserDue_ = false;
+  CreateBrowser();
+}
+
 bool WebView::HasBrowser() const { return site_ && site_->Browser(); }
 IUnknown* WebView::Browser() const { return HasBrowser() ? site_->Browser() : nullptr; }
 
@@ -496,6 +505,7 @@ void WebView::ApplyTextSize() {
 }
 
 void WebView::Navigate(std::string_view gbkUrl) {
+  CreateDueBrowser();
   if (!HasBrowser()) return;
   pendingUrl_ = OwnedText::Copy(gbkUrl);
   const Bstr url(WideFromGbk(gbkUrl));
@@ -598,7 +608,14 @@ void SetUpWebView(ControlInstance& control) {
   const std::optional<WebViewSettings> settings = ReadWebViewSettings(control.record->settings.webView);
   if (!settings) return;
   control.webView = std::make_unique<WebView>(control.hwnd, *control.record, *settings);
-  control.webView->CreateBrowser();
+  // A hidden view without an address would hold a blank page that nobody sees: its browser is
+  // made when the view is first shown or given an address. Loading the browser control takes
+  // longer and more memory than the rest of the window.
+  if (!control.visible && settings->url.empty()) {
+    control.webView->DeferBrowser();
+  } else {
+    control.webView->CreateBrowser();
+  }
 }
 
 WebView* WebViewOfWindow(HWND window) {

@@ -28,6 +28,10 @@ class WebView {
   // Creates the browser inside the host and applies the settings: Offline and Silent, then the
   // text size, then one navigation when there is an address. False leaves the host empty.
   bool CreateBrowser();
+  // Leaves the browser to be made, as CreateBrowser makes it, by the first navigation or the
+  // first time the host is shown.
+  void DeferBrowser() { browserDue_ = true; }
+  void CreateDueBrowser();
   bool HasBrowser() const;
   // The browser control itself, for tests that talk to it as its events' source does; null
   // for an empty host.
@@ -59,6 +63,7 @@ class WebView {
   int32_t fontSize_;
   bool offline_;
   bool silent_;
+  bool browserDue_ = false;
   OwnedText initialUrl_;
   OwnedText pendingUrl_;  // the address of a navigation under way, empty when none
   OwnedText statusText_;

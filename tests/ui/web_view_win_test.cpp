@@ -74,6 +74,7 @@ struct ViewWindow {
   Bytes first, second;
   const WebViewHandlers* firstHandlers = nullptr;
   const WebViewHandlers* secondHandlers = nullptr;
+  bool firstVisible = true, secondVisible = true;
   std::array<ControlRecord, kViewCount> controls;
   Form form;
 
@@ -83,10 +84,10 @@ struct ViewWindow {
   const Form& Load() {
     controls = {{
         {.name = "FirstView", .formName = "超文本浏览框1", .kind = ControlKind::WebView, .parent = kNoParent,
-         .left = 10, .top = 10, .width = 200, .height = 120, .tabStop = true,
+         .left = 10, .top = 10, .width = 200, .height = 120, .visible = firstVisible, .tabStop = true,
          .settings = {.webView = first, .webViewHandlers = firstHandlers}},
         {.name = "SecondView", .formName = "超文本浏览框2", .kind = ControlKind::WebView, .parent = kNoParent,
-         .left = 220, .top = 10, .width = 16, .height = 24, .tabStop = true,
+         .left = 220, .top = 10, .width = 16, .height = 24, .visible = secondVisible, .tabStop = true,
          .settings = {.webView = second, .webViewHandlers = secondHandlers}},
     }};
     form = {.name = "Views", .title = "浏览", .left = 100, .top = 100, .width = 300, .height = 200,
@@ -195,6 +196,36 @@ TEST_F(WebViewTest, CreationAppliesTheClampedTextSizeBeforeItsOneNavigation) {
   }();
   EXPECT_EQ(zooms, (std::vector<std::string>{"zoom 4 option 2", "zoom 0 option 2", "zoom 3 option 2"}));
   EXPECT_EQ(std::count(EventLog().begin(), EventLog().end(), "navigate " + Url("/a.htm")), 1);
+}
+
+// A hidden view with no address has no page to show: it makes its browser, the way creation
+// does, only when it is shown or given an address.
+TEST_F(WebViewTest, AHiddenViewWithoutAnAddressMakesItsBrowserWhenShownOrGivenOne) {
+  SetContainerCommandObserver(LogZoom);
+  ViewWindow window(Stored(7, true, false, ""), Stored(-1, false, true, ""));
+  window.firstVisible = window.secondVisible = false;
+  window.secondHandlers = &kLogged;
+  const Form& form = window.Load();
+  EXPECT_FALSE(ViewOf(form, FirstView).HasBrowser());
+  EXPECT_FALSE(ViewOf(form, SecondView).HasBrowser());
+  EXPECT_EQ(GetIntProperty(form, FirstView, kOffline), 1);
+
+  SetControlProperty(form, FirstView, kVisible, 1);
+  EXPECT_TRUE(ViewOf(form, FirstView).HasBrowser());
+  EXPECT_EQ(GetIntProperty(form, FirstView, kOffline), 1) << "as the browser reads it";
+  EXPECT_FALSE(ViewOf(form, SecondView).HasBrowser());
+
+  SetControlProperty(form, SecondView, kUrl, Url("/a.htm").c_str());
+  ASSERT_TRUE(Requested("/a.htm"));
+  EXPECT_TRUE(ViewOf(form, SecondView).HasBrowser());
+  EXPECT_EQ(GetIntProperty(form, SecondView, kSilent), 1);
+  SetContainerCommandObserver(nullptr);
+  std::vector<std::string> made;
+  for (const std::string& entry : EventLog()) {
+    if (entry.starts_with("zoom") || entry.starts_with("navigate")) made.push_back(entry);
+  }
+  EXPECT_EQ(made, (std::vector<std::string>{"zoom 4 option 2", "zoom 0 option 2", "navigate " + Url("/a.htm")}));
+  EXPECT_EQ(server.TotalRequests(), 1);
 }
 
 TEST_F(WebViewTest, AnAboutToNavigateHandlerThatSaysFalseKeepsTheRequestFromTheServer) {
