@@ -101,7 +101,8 @@ struct Face {
 
 Face FaceOf(const ThemedControl& control) {
   Face face{};
-  face.font = control.font ? control.font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+  // Any program can send WM_SETFONT: only a font is selected as one.
+  face.font = GetObjectType(control.font) == OBJ_FONT ? control.font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
   // At most 255 characters, as a button shows.
   std::array<wchar_t, 256> buffer{};
   const int length = InternalGetWindowText(control.hwnd, buffer.data(), static_cast<int>(buffer.size()));
@@ -394,6 +395,7 @@ void PaintCombo(HDC dc, const RECT& all, const ThemedControl& c, const ColourSet
 void PaintSpinButton(HDC dc, const RECT& all, const ThemedControl& c, const ColourSet& set) {
   Fill(dc, all, set.fieldBorder);
   if (c.joinedLeft || c.joinedRight) {
+    // The frame of a joined pair is the blue set's field border in every set.
     Frame(dc, all, c.disabled ? FaceLess(32) : RGB(123, 158, 189));
     const COLORREF open = GetSysColor(c.disabled ? COLOR_BTNFACE : COLOR_WINDOW);
     const int x = c.joinedLeft ? all.left : all.right - 1;

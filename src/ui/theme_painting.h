@@ -27,8 +27,8 @@ class PaintBuffer {
   SIZE size_{};
 };
 
-// Paints the control as its state says, over what its own procedure has drawn. Sends the
-// control WM_GETFONT and WM_GETTEXT, and nothing to any other window.
+// Paints the control as its state says, over what its own procedure has drawn. Sends no
+// message: the font is the record's, and the text is read from the window directly.
 void PaintThemedControl(const ThemedControl& control, const ColourSet& colours, PaintBuffer& buffer);
 
 // The parent's button colours, which the painting of a control uses: the brush the parent

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/forms/main_window.h"
+#include "main_window_support.h"
 #include "ui/window.h"
 #include "ui_support.h"
 
@@ -15,14 +16,8 @@ namespace {
 
 using test::PressKeys;
 
-class MainWindowKeys : public testing::Test {
+class MainWindowKeys : public test::ActiveMainWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(LoadWindow(MainWindow));
-    test::Activate(MainWindow);
-  }
-  void TearDown() override { test::Unload(MainWindow); }
-
   // Focuses `start`, then presses Tab (or Shift+Tab) once per expected control.
   void ExpectTabOrder(int32_t start, const std::vector<int32_t>& expected, bool backward) {
     SetFocus(test::ControlWindow(MainWindow, start));

@@ -7,6 +7,7 @@
 #include "system/power_calls.h"
 #include "ui/message_loop.h"
 #include "ui/window.h"
+#include "ui_support.h"
 
 namespace tamrivo::test {
 namespace {
@@ -106,6 +107,13 @@ void MainWindowTest::TearDown() {
   EXPECT_TRUE(PumpMessagesUntil([] { return !IsWindowLoaded(MainWindow); },
                                 5.0));
 }
+
+void ActiveMainWindowTest::SetUp() {
+  ASSERT_TRUE(LoadWindow(MainWindow));
+  Activate(MainWindow);
+}
+
+void ActiveMainWindowTest::TearDown() { Unload(MainWindow); }
 
 std::string Line(int32_t seconds) {
   return "剩余时间:" + std::to_string(seconds / 3600) + "小时" +

@@ -50,6 +50,14 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override;
 };
 
+// MainWindow as the program loads it, active, for the tests that press its keys or read it
+// from the screen.
+class ActiveMainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+
 // The remaining-time line for a number of seconds, GBK like the program's.
 std::string Line(int32_t seconds);
 

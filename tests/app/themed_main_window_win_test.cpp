@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/forms/main_window.h"
+#include "main_window_support.h"
 #include "resident_memory.h"
 #include "screen_support.h"
 #include "ui/themed_control.h"
@@ -55,14 +56,7 @@ std::string LookMismatches() {
   return mismatches;
 }
 
-class ThemedMainWindow : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(LoadWindow(MainWindow));
-    test::Activate(MainWindow);
-  }
-  void TearDown() override { test::Unload(MainWindow); }
-};
+using ThemedMainWindow = test::ActiveMainWindowTest;
 
 TEST_F(ThemedMainWindow, EveryKindShowsTheLookFromTheFirstShow) {
   // Taken over before the window was shown: the created event comes first.

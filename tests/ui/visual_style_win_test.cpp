@@ -190,7 +190,13 @@ TEST_F(ThemedLook, AFontOrTextGivenAfterTheTakeoverShowsInTheNextPaint) {
   const RECT wide = DarkPixels(text);
   EXPECT_GT(tall.bottom - tall.top, 2 * (small.bottom - small.top)) << "the new font is not drawn";
   EXPECT_GT(wide.right - wide.left, 2 * (narrow.right - narrow.left)) << "the new text is not drawn";
-  SendMessageW(font, WM_SETFONT, 0, FALSE);  // before the font is deleted
+
+  // Any program can send WM_SETFONT: a handle that is not a font is not selected as one.
+  const UniqueBitmap notAFont(CreateBitmap(8, 8, 1, 32, nullptr));
+  SendMessageW(font, WM_SETFONT, reinterpret_cast<WPARAM>(notAFont.get()), FALSE);
+  test::PaintNow(host_);
+  EXPECT_EQ(PixelMismatches(font, PushButtonPixels(font, kBlueBorder, kWhite, RGB(226, 223, 214))), "");
+  SendMessageW(font, WM_SETFONT, 0, FALSE);  // before the font and the bitmap are deleted
 }
 
 TEST_F(ThemedLook, HoverRepaintsTheButtonOnceAndLeavingRepaintsItNormal) {
